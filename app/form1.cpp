@@ -1,0 +1,109 @@
+#include "app/form1.h"
+
+#include "colour/colour_choice.h"
+#include "gestures/gesture_step.h"
+#include "gestures/zones.h"
+#include "overlay/opacity.h"
+#include "overlay/size_rules.h"
+
+namespace coverstrip {
+namespace {
+
+constexpr double kStartWidthFraction = 0.5;
+constexpr Twips kStartHeight = 600;
+constexpr double kStartLeftFraction = 0.25;
+constexpr Twips kCloseMarkStart = 5;
+
+// Without SWP_NOACTIVATE each re-assertion would take the keyboard focus from the program the
+// user is working in.
+constexpr std::uint32_t kKeepOnTopFlags = wm::kNoSize | wm::kNoMove | wm::kNoActivate;
+
+// The design top edge, unless no part of the window would be on the screen there: then the top
+// that shows all of it, so that the close mark can always be reached.
+Twips StartTop(Twips designTop, Twips windowHeight, Twips screenHeight) {
+  if (designTop < screenHeight) return designTop;
+  const Twips top = screenHeight - windowHeight;
+  return top > 0 ? top : 0;
+}
+
+}  // namespace
+
+void Form1::Form_Load() {
+  (void)platform_.picture.SetWidth(
+      static_cast<Twips>(platform_.screen.Width() * kStartWidthFraction));
+  (void)platform_.picture.SetHeight(kStartHeight);
+  const Twips screenWidth = platform_.screen.Width();
+  const Twips top =
+      StartTop(platform_.form.Top(), platform_.form.Height(), platform_.screen.Height());
+  platform_.form.Move(static_cast<Twips>(screenWidth * kStartLeftFraction), top);
+  platform_.label.SetContainer(platform_.picture);
+  platform_.label.Move(kCloseMarkStart, kCloseMarkStart);
+  KeepOnTop();
+}
+
+void Form1::Form_Activate() { KeepOnTop(); }
+
+void Form1::Timer1_Timer() { KeepOnTop(); }
+
+void Form1::KeepOnTop() {
+  platform_.windowManager.SetWindowPos(platform_.form.hWnd(), wm::kInsertTopmost, 0, 0, 0, 0,
+                                       kKeepOnTopFlags);
+}
+
+void Form1::Picture1_MouseDown(std::int16_t /*button*/, std::int16_t /*shift*/, float x,
+                               float y) {
+  if (choosingColour_) return;
+  const auto downX = gestures::RoundPressCoordinate(x);
+  const auto downY = gestures::RoundPressCoordinate(y);
+  if (!downX || !downY) return;
+  DownX = *downX;
+  DownY = *downY;
+  pressHeld_ = true;
+}
+
+void Form1::Picture1_MouseMove(std::int16_t button, std::int16_t /*shift*/, float x, float y) {
+  if (choosingColour_) return;
+  platform_.picture.SetMousePointer(gestures::ZoneShape(x, y));
+  if (button == mouse_button::kRight) {
+    choosingColour_ = true;
+    colour::ChooseCoveringColour(platform_);
+    choosingColour_ = false;
+    // The dialog took the button's release: the press that opened it is over.
+    pressHeld_ = false;
+  } else if (button == mouse_button::kLeft && pressHeld_) {
+    gestures::GestureStep(platform_.form, platform_.picture, platform_.screen, {DownX, DownY}, x,
+                          y);
+  }
+}
+
+void Form1::Picture1_MouseUp(std::int16_t /*button*/, std::int16_t /*shift*/, float /*x*/,
+                             float /*y*/) {
+  if (choosingColour_) return;
+  DownX = -1;
+  DownY = -1;
+  pressHeld_ = false;
+  const Twips width = platform_.form.Width();
+  const Twips height = platform_.form.Height();
+  (void)platform_.picture.Move(0, 0, width, height);
+}
+
+void Form1::Picture1_DblClick() {
+  if (choosingColour_) return;
+  SetTransparency(platform_.form.hWnd(), TransparencyPercent);
+  TransparencyPercent = overlay::NextTransparency(TransparencyPercent);
+}
+
+void Form1::SetTransparency(NativeHandle hWnd, std::int16_t percent) {
+  overlay::ApplyTransparency(platform_.windowManager, hWnd, percent);
+}
+
+void Form1::Picture1_Resize() {
+  overlay::ApplySizeRules(platform_.form, platform_.picture, platform_.screen, platform_.label);
+}
+
+void Form1::Label1_DblClick() {
+  if (choosingColour_) return;
+  platform_.process.End();
+}
+
+}  // namespace coverstrip

@@ -1,0 +1,43 @@
+// Form1: the overlay window's handlers and the state it owns for the life of the process.
+#pragma once
+
+#include <cstdint>
+
+#include "platform/form_events.h"
+#include "platform/platform.h"
+
+namespace coverstrip {
+
+class Form1 final : public FormEvents {
+ public:
+  explicit Form1(Platform& platform) : platform_(platform) {}
+
+  void Form_Load() override;
+  void Form_Activate() override;
+  void Timer1_Timer() override;
+  void Picture1_MouseDown(std::int16_t button, std::int16_t shift, float x, float y) override;
+  void Picture1_MouseMove(std::int16_t button, std::int16_t shift, float x, float y) override;
+  void Picture1_MouseUp(std::int16_t button, std::int16_t shift, float x, float y) override;
+  void Picture1_DblClick() override;
+  void Picture1_Resize() override;
+  void Label1_DblClick() override;
+
+  // The last press point relative to the strip, in whole twips; -1 after each release.
+  std::int32_t DownX = 0;
+  std::int32_t DownY = 0;
+  // The transparency in per cent that the next double-click applies.
+  std::int16_t TransparencyPercent = 0;
+
+ private:
+  void KeepOnTop();
+  void SetTransparency(NativeHandle hWnd, std::int16_t percent);
+
+  Platform& platform_;
+  // Whether DownX and DownY hold a press on the strip that has not been released: a drag
+  // without one (the button went down elsewhere) must not jump the window by the stale point.
+  bool pressHeld_ = false;
+  // While the colour dialog runs its nested event loop, the overlay's own handlers stay out.
+  bool choosingColour_ = false;
+};
+
+}  // namespace coverstrip

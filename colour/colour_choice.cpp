@@ -1,0 +1,29 @@
+#include "colour/colour_choice.h"
+
+#include <memory>
+
+namespace coverstrip::colour {
+
+Colour CloseMarkColourOn(Colour stripColour) { return stripColour == kPureRed ? kBlack : kPureRed; }
+
+void ChooseCoveringColour(Platform& platform) {
+  std::unique_ptr<ColourChooser> chooser = platform.colourChoosers.Create(kChooserProgId);
+  if (!chooser) {
+    platform.timer.SetEnabled(true);
+    return;
+  }
+  chooser->SetCancelError(true);
+  platform.timer.SetEnabled(false);
+  platform.windowManager.SetWindowPos(platform.form.hWnd(), wm::kInsertNotTopmost, 0, 0, 0, 0,
+                                      wm::kNoSize | wm::kNoMove);
+  if (chooser->ShowColor()) {
+    platform.form.SetBackColor(chooser->Color());
+    platform.picture.SetBackColor(chooser->Color());
+    chooser.reset();
+    platform.label.SetForeColor(CloseMarkColourOn(platform.picture.BackColor()));
+  }
+  chooser.reset();
+  platform.timer.SetEnabled(true);
+}
+
+}  // namespace coverstrip::colour

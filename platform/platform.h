@@ -1,0 +1,21 @@
+// Everything the logic reaches of the platform, handed to Form1 by the backend that owns it.
+#pragma once
+
+#include "platform/colour_chooser.h"
+#include "platform/toolkit.h"
+#include "platform/window_manager.h"
+
+namespace coverstrip {
+
+struct Platform {
+  Screen& screen;
+  FormWindow& form;
+  PictureBox& picture;
+  Label& label;
+  Timer& timer;
+  WindowManager& windowManager;
+  ColourChooserFactory& colourChoosers;
+  Process& process;
+};
+
+}  // namespace coverstrip
