@@ -1,0 +1,67 @@
+#!/usr/bin/env python3
+"""Draws the program's icon, a dark strip with a red close mark, as a 32 x 32 picture.
+
+Writes coverstrip.ico (one 256-colour image, for the Windows resource) and coverstrip.png (the
+same pixels, for the Qt build). Run it again after changing the drawing; both files are kept in
+the repository.
+"""
+import struct
+import zlib
+from pathlib import Path
+
+SIZE = 32
+TRANSPARENT, EDGE, STRIP, MARK = 0, 1, 2, 3
+PALETTE = {TRANSPARENT: (0, 0, 0), EDGE: (90, 90, 90), STRIP: (16, 16, 16), MARK: (255, 0, 0)}
+
+
+def draw():
+    pixels = [[TRANSPARENT] * SIZE for _ in range(SIZE)]
+    for y in range(9, 23):
+        for x in range(1, 31):
+            edge = y in (9, 22) or x in (1, 30)
+            pixels[y][x] = EDGE if edge else STRIP
+    for i in range(7):  # the "×": two diagonals of a 7 x 7 square, two pixels thick
+        for x in (4 + i, 5 + i, 10 - i, 9 - i):
+            if 4 <= x <= 10:
+                pixels[12 + i][x] = MARK
+    return pixels
+
+
+def ico(pixels):
+    rows = b"".join(bytes(row) for row in reversed(pixels))  # bottom-up
+    mask_rows = b""
+    for row in reversed(pixels):
+        bits = 0
+        for x, index in enumerate(row):
+            if index == TRANSPARENT:
+                bits |= 1 << (31 - x)
+        mask_rows += struct.pack(">I", bits)
+    palette = b"".join(
+        bytes((b, g, r, 0)) for r, g, b in (PALETTE.get(i, (0, 0, 0)) for i in range(256)))
+    header = struct.pack("<IiiHHIIiiII", 40, SIZE, SIZE * 2, 1, 8, 0,
+                         len(rows) + len(mask_rows), 0, 0, 256, 0)
+    image = header + palette + rows + mask_rows
+    directory = struct.pack("<HHH", 0, 1, 1) + struct.pack(
+        "<BBBBHHII", SIZE, SIZE, 0, 0, 1, 8, len(image), 6 + 16)
+    return directory + image
+
+
+def png(pixels):
+    raw = b"".join(
+        b"\0" + b"".join(
+            bytes(PALETTE[i]) + (b"\0" if i == TRANSPARENT else b"\xff") for i in row)
+        for row in pixels)
+
+    def chunk(kind, data):
+        return struct.pack(">I", len(data)) + kind + data + struct.pack(
+            ">I", zlib.crc32(kind + data) & 0xFFFFFFFF)
+
+    return (b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", struct.pack(">IIBBBBB", SIZE, SIZE, 8, 6, 0, 0, 0))
+            + chunk(b"IDAT", zlib.compress(raw, 9)) + chunk(b"IEND", b""))
+
+
+if __name__ == "__main__":
+    here = Path(__file__).resolve().parent
+    picture = draw()
+    (here / "coverstrip.ico").write_bytes(ico(picture))
+    (here / "coverstrip.png").write_bytes(png(picture))
