@@ -88,8 +88,8 @@ class SimPicture final : public PictureBox {
   Twips ScaleHeight() const override { return Height(); }
   bool SetWidth(Twips width) override;
   bool SetHeight(Twips height) override;
-  bool Move(Twips left, Twips top, std::optional<Twips> width,
-            std::optional<Twips> height) override;
+  bool Move(Twips left, Twips top, std::optional<Twips> width = std::nullopt,
+            std::optional<Twips> height = std::nullopt) override;
   void SetMousePointer(std::int16_t shape) override { mousePointer = shape; }
   std::int16_t MousePointer() const override { return mousePointer; }
   void SetBackColor(Colour colour) override;

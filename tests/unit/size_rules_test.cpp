@@ -1,17 +1,87 @@
+// The window following its strip within its limits, driven through real strip size changes.
 #include <gtest/gtest.h>
 
-#include "app/form1.h"
-#include "app/form1_design.h"
-#include "platform/sim/sim_platform.h"
+#include "form_fixture.h"
+#include "overlay/size_rules.h"
 
-namespace coverstrip {
+namespace coverstrip::testing {
 namespace {
-TEST(SizeRules, Compiles) {
-  sim::SimPlatform sim(Form1Design());
-  Form1 form(sim.platform());
-  sim.Attach(form);
-  form.Form_Load();
-  EXPECT_EQ(sim.form.rect, (sim::PixelRect{256, 602, 512, 40}));
+
+// A form on a 1024 x 1080 pixel screen (15360 x 16200 twips) whose strip is then sized.
+struct SizedStrip : LoadedForm {
+  SizedStrip(float width, float height) : LoadedForm(Screen(1024, 1080)) {
+    EXPECT_TRUE(sim.picture.Move(0, 0, width, height));
+  }
+  float WindowWidth() const { return sim.form.Width(); }
+  float WindowHeight() const { return sim.form.Height(); }
+};
+
+TEST(SizeRules, MinimumWidthIsStrictAndLeavesTheStripNarrower) {
+  EXPECT_EQ(SizedStrip(1500, 900).WindowWidth(), 1500);
+  EXPECT_EQ(SizedStrip(1515, 900).WindowWidth(), 1515);
+
+  SizedStrip narrow(1005, 900);
+  EXPECT_EQ(narrow.WindowWidth(), 1500);
+  EXPECT_EQ(narrow.sim.picture.Width(), 1005);
 }
+
+TEST(SizeRules, WidthIsCappedAtTheScreenAndTheStripIsCutOff) {
+  EXPECT_EQ(SizedStrip(15360, 900).WindowWidth(), 15360);
+
+  SizedStrip wide(20010, 900);
+  EXPECT_EQ(wide.WindowWidth(), 15360);
+  EXPECT_EQ(wide.sim.picture.Width(), 20010);
+}
+
+TEST(SizeRules, HeightIsCappedStrictlyAboveEightTenthsOfTheScreen) {
+  EXPECT_EQ(overlay::HeightLimit(16200), 12960);
+  EXPECT_EQ(overlay::HeightLimit(11520), 9216);
+
+  EXPECT_EQ(SizedStrip(3000, 13005).WindowHeight(), 12960);
+  EXPECT_EQ(SizedStrip(3000, 12960).WindowHeight(), 12960);
+  EXPECT_EQ(SizedStrip(3000, 12945).WindowHeight(), 12945);
+}
+
+TEST(SizeRules, MinimumHeightIsStrictAndLeavesTheStripLower) {
+  EXPECT_EQ(SizedStrip(3000, 600).WindowHeight(), 600);
+
+  SizedStrip low(3000, 300);
+  EXPECT_EQ(low.WindowHeight(), 600);
+  EXPECT_EQ(low.sim.picture.Height(), 300);
+
+  SizedStrip both(1005, 300);
+  EXPECT_EQ(both.WindowWidth(), 1500);
+  EXPECT_EQ(both.WindowHeight(), 600);
+}
+
+TEST(SizeRules, ComparesTheSizeTheToolkitReallyTook) {
+  // 1507 twips is 100.47 pixels: the window takes 100 pixels, 1500 twips, which is not above
+  // the minimum, so the minimum is set again.
+  SizedStrip rounded(1507, 900);
+  EXPECT_EQ(rounded.WindowWidth(), 1500);
+  EXPECT_EQ(rounded.sim.form.rect.width, 100);
+}
+
+TEST(SizeRules, OnTinyScreensTheCapsWinOverTheMinimum) {
+  LoadedForm tiny(Screen(80, 40));  // 1200 x 600 twips; the cap is 480 twips high
+  ASSERT_TRUE(tiny.sim.picture.Move(0, 0, 1800.0f, 900.0f));
+  EXPECT_EQ(tiny.sim.form.Width(), 1200);
+  EXPECT_EQ(tiny.sim.form.Height(), 480);
+
+  // Not above the minimum: raised to it, past the screen's edges.
+  ASSERT_TRUE(tiny.sim.picture.Move(0, 0, 900.0f, 300.0f));
+  EXPECT_EQ(tiny.sim.form.Width(), 1500);
+  EXPECT_EQ(tiny.sim.form.Height(), 600);
+}
+
+TEST(SizeRules, RunOnlyOnARealChangeOfTheStripsSize) {
+  LoadedForm form;
+  const int before = form.sim.picture.resizeEvents;
+  ASSERT_TRUE(form.sim.picture.Move(150, 150));  // a move keeping the size
+  form.sim.form.SetWidth(3000);                   // the window's own size
+  EXPECT_EQ(form.sim.picture.resizeEvents, before);
+  EXPECT_EQ(form.sim.form.Width(), 3000);
+}
+
 }  // namespace
-}  // namespace coverstrip
+}  // namespace coverstrip::testing

@@ -1,0 +1,191 @@
+// Pointer zones, press state and the drag gestures, driven through Form1's handlers.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+
+#include "form_fixture.h"
+#include "gestures/zones.h"
+
+namespace coverstrip::testing {
+namespace {
+
+using sim::PixelRect;
+constexpr std::int16_t kLeft = mouse_button::kLeft;
+
+TEST(Zones, StrictBandBoundariesWithTheLeftBandWinningTheCorner) {
+  using gestures::ZoneShape;
+  EXPECT_EQ(ZoneShape(149.9f, 500), 9);
+  EXPECT_EQ(ZoneShape(150, 149), 7);
+  EXPECT_EQ(ZoneShape(150, 150), 15);
+  EXPECT_EQ(ZoneShape(100, 100), 9);
+  EXPECT_EQ(ZoneShape(-500, 300), 9);  // outside the strip while a button is held
+  EXPECT_EQ(ZoneShape(400, -20), 7);
+}
+
+TEST(Zones, PressPointRoundsHalvesToEvenAndRefusesWhatNoInt32Holds) {
+  using gestures::RoundPressCoordinate;
+  EXPECT_EQ(RoundPressCoordinate(75.5f), 76);
+  EXPECT_EQ(RoundPressCoordinate(74.5f), 74);
+  EXPECT_EQ(RoundPressCoordinate(-0.5f), 0);
+  EXPECT_EQ(RoundPressCoordinate(1e20f), std::nullopt);
+  EXPECT_EQ(RoundPressCoordinate(std::numeric_limits<float>::quiet_NaN()), std::nullopt);
+}
+
+// A loaded form at 15 twips a pixel: window 512 x 40 pixels at (256, 602).
+struct Drag : LoadedForm {
+  void Press(float x, float y, std::int16_t button = kLeft) {
+    form.Picture1_MouseDown(button, 0, x, y);
+  }
+  void MoveTo(float x, float y, std::int16_t buttons = kLeft) {
+    form.Picture1_MouseMove(buttons, 0, x, y);
+  }
+  void Release(float x, float y, std::int16_t button = kLeft) {
+    form.Picture1_MouseUp(button, 0, x, y);
+  }
+  PixelRect& window() { return sim.form.rect; }
+  PixelRect& strip() { return sim.picture.rect; }
+};
+
+TEST(Gestures, EveryMoveSetsTheShapeButOnlyTheLeftButtonAloneDrags) {
+  Drag drag;
+  drag.Press(3000, 300);
+  for (int buttons : {0, 3, 4, 5, 6, 7}) {
+    drag.MoveTo(3600, 450, static_cast<std::int16_t>(buttons));
+    EXPECT_EQ(drag.sim.picture.MousePointer(), 15);
+    drag.MoveTo(100, 450, static_cast<std::int16_t>(buttons));
+    EXPECT_EQ(drag.sim.picture.MousePointer(), 9);
+  }
+  EXPECT_EQ(drag.window(), (PixelRect{256, 602, 512, 40}));
+  EXPECT_EQ(drag.sim.colourChoosers.live, 0);
+}
+
+TEST(Gestures, BodyDragMovesTheWindowByThePointersOffset) {
+  Drag drag;
+  drag.Press(3000, 300);
+  drag.MoveTo(3300, 450);
+  EXPECT_EQ(drag.window(), (PixelRect{276, 612, 512, 40}));
+  EXPECT_EQ(drag.strip(), (PixelRect{0, 0, 512, 40}));
+  EXPECT_EQ(drag.sim.picture.MousePointer(), 15);
+
+  // The press point is under the pointer again: the same offset is a standstill.
+  drag.MoveTo(3000, 300);
+  EXPECT_EQ(drag.window(), (PixelRect{276, 612, 512, 40}));
+}
+
+TEST(Gestures, FastMultiEventDragLandsExactly) {
+  Drag drag;
+  drag.Press(4500, 300);
+  // Each event the pointer is where the user's hand is, relative to the moved strip.
+  int totalX = 0, totalY = 0;
+  for (int i = 1; i <= 30; ++i) {
+    const int dx = (i % 7) * 15 - 45, dy = (i % 5) * 15 - 15;
+    totalX += dx;
+    totalY += dy;
+    drag.MoveTo(4500.0f + static_cast<float>(dx), 300.0f + static_cast<float>(dy));
+  }
+  drag.Release(4500, 300);
+  EXPECT_EQ(drag.window(), (PixelRect{256 + totalX / 15, 602 + totalY / 15, 512, 40}));
+}
+
+TEST(Gestures, LeftBandStretchKeepsTheRightEdge) {
+  Drag drag;
+  drag.Press(75, 300);
+  drag.MoveTo(-525, 300);
+  EXPECT_EQ(drag.window(), (PixelRect{216, 602, 552, 40}));
+  EXPECT_EQ(drag.strip(), (PixelRect{0, 0, 552, 40}));
+}
+
+TEST(Gestures, TopBandStretchKeepsTheBottomEdge) {
+  Drag drag;
+  drag.Press(3000, 75);
+  drag.MoveTo(3000, -225);
+  EXPECT_EQ(drag.window(), (PixelRect{256, 582, 512, 60}));
+}
+
+TEST(Gestures, LeftStretchAtTheMinimumWidthSlidesAndTheReleaseFillsTheWindow) {
+  Drag drag;
+  drag.Press(15, 300);
+  // Each event stays in the left band and narrows the strip by 8 pixels; from 52 events on the
+  // window holds its 100-pixel minimum and slides right with the pointer.
+  for (int step = 0; step < 60; ++step) drag.MoveTo(135, 300);
+  EXPECT_EQ(drag.window(), (PixelRect{256 + 60 * 8, 602, 100, 40}));
+  EXPECT_EQ(drag.strip(), (PixelRect{0, 0, 512 - 60 * 8, 40}));
+  drag.Release(135, 300);
+  EXPECT_EQ(drag.strip(), (PixelRect{0, 0, 100, 40}));
+  EXPECT_EQ(drag.window(), (PixelRect{736, 602, 100, 40}));
+  EXPECT_EQ(drag.form.DownX, -1);
+  EXPECT_EQ(drag.form.DownY, -1);
+}
+
+TEST(Gestures, TopStretchThatWouldMakeTheStripNegativeIsRefused) {
+  Drag drag;
+  drag.Press(3000, 75);
+  // At the 600-twip minimum the window slides down while the strip gets lower, 60 a step.
+  for (int step = 0; step < 10; ++step) drag.MoveTo(3000, 135);
+  EXPECT_EQ(drag.window().top, 602 + 10 * 4);
+  EXPECT_EQ(drag.strip().height, 0);
+  drag.MoveTo(3000, 135);  // 0 - 60 would be negative: nothing changes
+  EXPECT_EQ(drag.window(), (PixelRect{256, 642, 512, 40}));
+  EXPECT_EQ(drag.strip().height, 0);
+}
+
+TEST(Gestures, GestureFollowsTheZoneOfEachEventNotOfThePress) {
+  Drag drag;
+  drag.Press(3000, 300);
+  drag.MoveTo(3000, 100);  // one fast event into the top band: stretch upward
+  EXPECT_EQ(drag.window(), (PixelRect{256, 589, 512, 53}));
+  drag.MoveTo(3150, 450);  // back in the body: a move again
+  EXPECT_EQ(drag.window(), (PixelRect{266, 599, 512, 53}));
+}
+
+TEST(Gestures, LeftMoveWithoutAPressOnTheStripMovesNothing) {
+  Drag drag;
+  drag.MoveTo(3000, 300);  // button went down elsewhere, before any press
+  drag.Press(3000, 300);
+  drag.Release(3000, 300);
+  drag.MoveTo(3300, 450);  // after a release
+  EXPECT_EQ(drag.window(), (PixelRect{256, 602, 512, 40}));
+}
+
+TEST(Gestures, DragRightAfterADoubleClickMovesSmoothly) {
+  Drag drag;
+  drag.Press(3000, 300);
+  drag.Release(3000, 300);
+  drag.Press(3000, 300);  // the second press, reported as a press before the double-click
+  drag.form.Picture1_DblClick();
+  drag.MoveTo(3150, 300);
+  EXPECT_EQ(drag.window(), (PixelRect{266, 602, 512, 40}));
+}
+
+TEST(Gestures, AnyButtonsPressRecordsAndAnyReleaseResetsAndFills) {
+  Drag drag;
+  drag.Press(75.5f, 300, mouse_button::kRight);
+  EXPECT_EQ(drag.form.DownX, 76);
+  drag.Press(74.5f, 150, mouse_button::kMiddle);
+  EXPECT_EQ(drag.form.DownX, 74);
+  EXPECT_EQ(drag.form.DownY, 150);
+  ASSERT_TRUE(drag.sim.picture.Move(30, 30, 900.0f, 300.0f));
+  drag.Release(0, 0, mouse_button::kMiddle);
+  EXPECT_EQ(drag.form.DownX, -1);
+  EXPECT_EQ(drag.strip(), (PixelRect{0, 0, drag.window().width, drag.window().height}));
+}
+
+TEST(Gestures, OverflowingArgumentsAreNotPassedOn) {
+  Drag drag;
+  drag.Press(3000, 300);
+  const float huge = std::numeric_limits<float>::max();
+  drag.MoveTo(huge, 300);                // body move far beyond what X11 can carry
+  drag.MoveTo(3000, huge);
+  drag.MoveTo(-huge, 300);               // left band, width overflows the other way
+  EXPECT_EQ(drag.window(), (PixelRect{256, 602, 512, 40}));
+  EXPECT_EQ(drag.strip(), (PixelRect{0, 0, 512, 40}));
+
+  drag.MoveTo(3000.0f + 33000 * 15.0f, 300);  // within float, beyond the 16-bit range
+  EXPECT_EQ(drag.window().left, 256);
+  drag.MoveTo(3150, 300);  // an ordinary step still works afterwards
+  EXPECT_EQ(drag.window().left, 266);
+}
+
+}  // namespace
+}  // namespace coverstrip::testing
