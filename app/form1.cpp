@@ -41,17 +41,20 @@ void Form1::Form_Load() {
   KeepOnTop();
 }
 
-void Form1::Form_Activate() { KeepOnTop(); }
+void Form1::Form_Activate() {
+  KeepOnTop();
+}
 
-void Form1::Timer1_Timer() { KeepOnTop(); }
+void Form1::Timer1_Timer() {
+  KeepOnTop();
+}
 
 void Form1::KeepOnTop() {
   platform_.windowManager.SetWindowPos(platform_.form.hWnd(), wm::kInsertTopmost, 0, 0, 0, 0,
                                        kKeepOnTopFlags);
 }
 
-void Form1::Picture1_MouseDown(std::int16_t /*button*/, std::int16_t /*shift*/, float x,
-                               float y) {
+void Form1::Picture1_MouseDown(std::int16_t /*button*/, std::int16_t /*shift*/, float x, float y) {
   if (choosingColour_) return;
   const auto downX = gestures::RoundPressCoordinate(x);
   const auto downY = gestures::RoundPressCoordinate(y);

@@ -4,7 +4,9 @@
 
 namespace coverstrip::colour {
 
-Colour CloseMarkColourOn(Colour stripColour) { return stripColour == kPureRed ? kBlack : kPureRed; }
+Colour CloseMarkColourOn(Colour stripColour) {
+  return stripColour == kPureRed ? kBlack : kPureRed;
+}
 
 void ChooseCoveringColour(Platform& platform) {
   std::unique_ptr<ColourChooser> chooser = platform.colourChoosers.Create(kChooserProgId);

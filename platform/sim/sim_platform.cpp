@@ -15,9 +15,13 @@ std::string Hex(std::uint32_t value) {
 
 // --- screen ---
 
-Twips SimScreen::Width() const { return sim_.scale().ToTwips(sim_.config().screenWidthPixels); }
+Twips SimScreen::Width() const {
+  return sim_.scale().ToTwips(sim_.config().screenWidthPixels);
+}
 
-Twips SimScreen::Height() const { return sim_.scale().ToTwips(sim_.config().screenHeightPixels); }
+Twips SimScreen::Height() const {
+  return sim_.scale().ToTwips(sim_.config().screenHeightPixels);
+}
 
 Twips SimScreen::CoordinateLimit() const {
   return sim_.scale().ToTwips(sim_.config().coordinateLimitPixels);
@@ -25,10 +29,18 @@ Twips SimScreen::CoordinateLimit() const {
 
 // --- window ---
 
-Twips SimForm::Left() const { return sim_.scale().ToTwips(rect.left); }
-Twips SimForm::Top() const { return sim_.scale().ToTwips(rect.top); }
-Twips SimForm::Width() const { return sim_.scale().ToTwips(rect.width); }
-Twips SimForm::Height() const { return sim_.scale().ToTwips(rect.height); }
+Twips SimForm::Left() const {
+  return sim_.scale().ToTwips(rect.left);
+}
+Twips SimForm::Top() const {
+  return sim_.scale().ToTwips(rect.top);
+}
+Twips SimForm::Width() const {
+  return sim_.scale().ToTwips(rect.width);
+}
+Twips SimForm::Height() const {
+  return sim_.scale().ToTwips(rect.height);
+}
 
 void SimForm::SetWidth(Twips width) {
   const auto pixels = sim_.scale().ToPixels(width, sim_.config().coordinateLimitPixels);
@@ -55,14 +67,26 @@ void SimForm::SetBackColor(Colour colour) {
 
 // --- strip ---
 
-Twips SimPicture::Left() const { return sim_.scale().ToTwips(rect.left); }
-Twips SimPicture::Top() const { return sim_.scale().ToTwips(rect.top); }
-Twips SimPicture::Width() const { return sim_.scale().ToTwips(rect.width); }
-Twips SimPicture::Height() const { return sim_.scale().ToTwips(rect.height); }
+Twips SimPicture::Left() const {
+  return sim_.scale().ToTwips(rect.left);
+}
+Twips SimPicture::Top() const {
+  return sim_.scale().ToTwips(rect.top);
+}
+Twips SimPicture::Width() const {
+  return sim_.scale().ToTwips(rect.width);
+}
+Twips SimPicture::Height() const {
+  return sim_.scale().ToTwips(rect.height);
+}
 
-bool SimPicture::SetWidth(Twips width) { return Move(Left(), Top(), width, std::nullopt); }
+bool SimPicture::SetWidth(Twips width) {
+  return Move(Left(), Top(), width, std::nullopt);
+}
 
-bool SimPicture::SetHeight(Twips height) { return Move(Left(), Top(), std::nullopt, height); }
+bool SimPicture::SetHeight(Twips height) {
+  return Move(Left(), Top(), std::nullopt, height);
+}
 
 bool SimPicture::Move(Twips left, Twips top, std::optional<Twips> width,
                       std::optional<Twips> height) {
@@ -201,10 +225,9 @@ SimPlatform::SimPlatform(const WindowDesign& design, SimConfig config)
     : config_(config), scale_(config.twipsPerPixel) {
   const auto pixels = [&](const RectDesign& r) {
     const std::int32_t limit = config_.coordinateLimitPixels;
-    return PixelRect{scale_.ToPixels(r.left, limit).value_or(0),
-                     scale_.ToPixels(r.top, limit).value_or(0),
-                     scale_.ToPixels(r.width, limit).value_or(0),
-                     scale_.ToPixels(r.height, limit).value_or(0)};
+    return PixelRect{
+        scale_.ToPixels(r.left, limit).value_or(0), scale_.ToPixels(r.top, limit).value_or(0),
+        scale_.ToPixels(r.width, limit).value_or(0), scale_.ToPixels(r.height, limit).value_or(0)};
   };
   form.rect = pixels(design.form);
   form.backColor = design.formBackColor;

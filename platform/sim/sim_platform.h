@@ -137,8 +137,7 @@ class SimWindowManager final : public WindowManager {
   bool SetWindowPos(NativeHandle window, NativeHandle insertAfter, std::int32_t x, std::int32_t y,
                     std::int32_t cx, std::int32_t cy, std::uint32_t flags) override;
   std::int32_t GetWindowLongA(NativeHandle window, std::int32_t index) override;
-  std::int32_t SetWindowLongA(NativeHandle window, std::int32_t index,
-                              std::int32_t value) override;
+  std::int32_t SetWindowLongA(NativeHandle window, std::int32_t index, std::int32_t value) override;
   bool SetLayeredWindowAttributes(NativeHandle window, Colour key, std::uint8_t alpha,
                                   std::uint32_t flags) override;
 

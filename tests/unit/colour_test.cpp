@@ -90,8 +90,7 @@ TEST(ColourChoice, OnlyTheRightButtonAloneOpensItAndEachTimeAnew) {
   c.form.Picture1_MouseMove(mouse_button::kLeft | mouse_button::kRight, 0, 3000, 300);
   c.form.Picture1_MouseDown(mouse_button::kRight, 0, 3000, 300);
   c.form.Picture1_MouseUp(mouse_button::kRight, 0, 3000, 300);
-  EXPECT_EQ(std::count(c.sim.log().begin(), c.sim.log().end(), "create MSComDlg.CommonDialog"),
-            0);
+  EXPECT_EQ(std::count(c.sim.log().begin(), c.sim.log().end(), "create MSComDlg.CommonDialog"), 0);
   c.RightMove({Outcome::kConfirm, 1});
   c.RightMove({Outcome::kConfirm, 2});
   EXPECT_EQ(c.sim.picture.BackColor(), 2u);

@@ -10,7 +10,8 @@
 namespace coverstrip::testing {
 
 struct LoadedForm {
-  explicit LoadedForm(sim::SimConfig config = {}) : sim(Form1Design(), config), form(sim.platform()) {
+  explicit LoadedForm(sim::SimConfig config = {})
+      : sim(Form1Design(), config), form(sim.platform()) {
     sim.Attach(form);
     form.Form_Load();
     form.Form_Activate();
@@ -23,7 +24,7 @@ struct LoadedForm {
   Form1 form;
 };
 
-inline sim::SimConfig Screen(int widthPixels, int heightPixels, float twipsPerPixel = 15) {
+inline sim::SimConfig OnScreen(int widthPixels, int heightPixels, float twipsPerPixel = 15) {
   sim::SimConfig config;
   config.screenWidthPixels = widthPixels;
   config.screenHeightPixels = heightPixels;

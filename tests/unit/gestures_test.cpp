@@ -175,9 +175,9 @@ TEST(Gestures, OverflowingArgumentsAreNotPassedOn) {
   Drag drag;
   drag.Press(3000, 300);
   const float huge = std::numeric_limits<float>::max();
-  drag.MoveTo(huge, 300);                // body move far beyond what X11 can carry
+  drag.MoveTo(huge, 300);  // body move far beyond what X11 can carry
   drag.MoveTo(3000, huge);
-  drag.MoveTo(-huge, 300);               // left band, width overflows the other way
+  drag.MoveTo(-huge, 300);  // left band, width overflows the other way
   EXPECT_EQ(drag.window(), (PixelRect{256, 602, 512, 40}));
   EXPECT_EQ(drag.strip(), (PixelRect{0, 0, 512, 40}));
 

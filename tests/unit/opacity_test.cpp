@@ -1,4 +1,6 @@
 // The translucency cycle through the real double-click handler and the window-manager calls.
+#include "overlay/opacity.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -6,7 +8,6 @@
 #include <string>
 
 #include "form_fixture.h"
-#include "overlay/opacity.h"
 
 namespace coverstrip::testing {
 namespace {

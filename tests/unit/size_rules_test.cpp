@@ -1,15 +1,16 @@
 // The window following its strip within its limits, driven through real strip size changes.
+#include "overlay/size_rules.h"
+
 #include <gtest/gtest.h>
 
 #include "form_fixture.h"
-#include "overlay/size_rules.h"
 
 namespace coverstrip::testing {
 namespace {
 
 // A form on a 1024 x 1080 pixel screen (15360 x 16200 twips) whose strip is then sized.
 struct SizedStrip : LoadedForm {
-  SizedStrip(float width, float height) : LoadedForm(Screen(1024, 1080)) {
+  SizedStrip(float width, float height) : LoadedForm(OnScreen(1024, 1080)) {
     EXPECT_TRUE(sim.picture.Move(0, 0, width, height));
   }
   float WindowWidth() const { return sim.form.Width(); }
@@ -63,7 +64,7 @@ TEST(SizeRules, ComparesTheSizeTheToolkitReallyTook) {
 }
 
 TEST(SizeRules, OnTinyScreensTheCapsWinOverTheMinimum) {
-  LoadedForm tiny(Screen(80, 40));  // 1200 x 600 twips; the cap is 480 twips high
+  LoadedForm tiny(OnScreen(80, 40));  // 1200 x 600 twips; the cap is 480 twips high
   ASSERT_TRUE(tiny.sim.picture.Move(0, 0, 1800.0f, 900.0f));
   EXPECT_EQ(tiny.sim.form.Width(), 1200);
   EXPECT_EQ(tiny.sim.form.Height(), 480);
@@ -78,7 +79,7 @@ TEST(SizeRules, RunOnlyOnARealChangeOfTheStripsSize) {
   LoadedForm form;
   const int before = form.sim.picture.resizeEvents;
   ASSERT_TRUE(form.sim.picture.Move(150, 150));  // a move keeping the size
-  form.sim.form.SetWidth(3000);                   // the window's own size
+  form.sim.form.SetWidth(3000);                  // the window's own size
   EXPECT_EQ(form.sim.picture.resizeEvents, before);
   EXPECT_EQ(form.sim.form.Width(), 3000);
 }

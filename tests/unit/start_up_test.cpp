@@ -13,18 +13,18 @@ using sim::PixelRect;
 const std::string kKeepOnTop = "SetWindowPos(4660,-1,0,0,0,0,0x13)";
 
 TEST(StartUp, PlacesHalfScreenStripAQuarterInAtTheDesignTop) {
-  LoadedForm small(Screen(1024, 768));
+  LoadedForm small(OnScreen(1024, 768));
   EXPECT_EQ(small.sim.form.rect, (PixelRect{256, 602, 512, 40}));
   EXPECT_EQ(small.sim.picture.rect, (PixelRect{0, 0, 512, 40}));
 
-  LoadedForm large(Screen(1920, 1080));
+  LoadedForm large(OnScreen(1920, 1080));
   EXPECT_EQ(large.sim.form.rect, (PixelRect{480, 602, 960, 40}));
   EXPECT_EQ(large.form.DownX, 0);
   EXPECT_EQ(large.form.TransparencyPercent, 0);
 }
 
 TEST(StartUp, CloseMarkStandsAtFiveThenTenAfterTheNextResize) {
-  LoadedForm form(Screen(15360, 11520, 1));  // one twip a pixel shows the 5-twip offset
+  LoadedForm form(OnScreen(15360, 11520, 1));  // one twip a pixel shows the 5-twip offset
   EXPECT_EQ(form.sim.label.rect.left, 5);
   EXPECT_EQ(form.sim.label.rect.top, 5);
   EXPECT_EQ(form.sim.label.container, &form.sim.picture);
@@ -36,21 +36,21 @@ TEST(StartUp, CloseMarkStandsAtFiveThenTenAfterTheNextResize) {
 
 TEST(StartUp, TopStaysAtTheDesignEdgeWhileAnyOfTheWindowIsOnTheScreen) {
   // 642 pixels high: the 40-pixel window starts partly below the bottom edge.
-  LoadedForm partly(Screen(1024, 642));
+  LoadedForm partly(OnScreen(1024, 642));
   EXPECT_EQ(partly.sim.form.rect.top, 602);
 
-  LoadedForm justBelow(Screen(1024, 603));
+  LoadedForm justBelow(OnScreen(1024, 603));
   EXPECT_EQ(justBelow.sim.form.rect.top, 602);
 }
 
 TEST(StartUp, ScreenTooLowForTheDesignTopShowsTheWholeStrip) {
-  LoadedForm exactlyAtEdge(Screen(1024, 602));
+  LoadedForm exactlyAtEdge(OnScreen(1024, 602));
   EXPECT_EQ(exactlyAtEdge.sim.form.rect.top, 602 - 40);
 
-  LoadedForm low(Screen(1024, 600));
+  LoadedForm low(OnScreen(1024, 600));
   EXPECT_EQ(low.sim.form.rect, (PixelRect{256, 560, 512, 40}));
 
-  LoadedForm tiny(Screen(200, 30));  // lower than the window itself: top edge at the screen's
+  LoadedForm tiny(OnScreen(200, 30));  // lower than the window itself: top edge at the screen's
   EXPECT_EQ(tiny.sim.form.rect.top, 0);
 }
 
