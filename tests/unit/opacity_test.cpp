@@ -17,7 +17,7 @@ constexpr std::array<int, 14> kAlphas = {254, 242, 229, 216, 204, 191, 178,
 
 TEST(Opacity, AlphaIsTheFloorOfTheDoubleProduct) {
   // 100 x 2.55 lies just below 255; 80, 60 and 40 round to exact products in double.
-  for (int i = 0; i < 13; ++i) {
+  for (std::size_t i = 0; i < 13; ++i) {
     EXPECT_EQ(overlay::AlphaForTransparency(static_cast<std::int16_t>(i * 5)), kAlphas[i]) << i;
   }
 }
