@@ -1,0 +1,21 @@
+// Reads the DPI with GetDpiForWindow (Windows 10 1607 and later, Wine), falling back to the
+// system DPI for a window that does not exist yet.
+#include "platform/win32/pixel_scale.h"
+
+namespace coverstrip::win32 {
+namespace {
+
+constexpr float kTwipsPerInch = 1440;
+
+}  // namespace
+
+UINT DpiOf(HWND window) {
+  const UINT dpi = window != nullptr ? ::GetDpiForWindow(window) : 0;
+  return dpi != 0 ? dpi : ::GetDpiForSystem();
+}
+
+TwipsScale ScaleOf(HWND window) {
+  return TwipsScale(kTwipsPerInch / static_cast<float>(DpiOf(window)));
+}
+
+}  // namespace coverstrip::win32

@@ -1,0 +1,136 @@
+// Form1 on Win32. Size and position changes are single SetWindowPos calls with SWP_NOZORDER and
+// SWP_NOACTIVATE, so they neither restack nor activate; the topmost band is the window manager
+// calls' business. The class icon is resource 1, the program's own icon.
+#include "platform/win32/win32_form.h"
+
+#include "platform/win32/resource_ids.h"
+#include "platform/win32/wide_text.h"
+#include "platform/win32/win32_timer.h"
+
+namespace coverstrip::win32 {
+namespace {
+
+constexpr UINT kPositionFlags = SWP_NOZORDER | SWP_NOACTIVATE;
+
+UniqueIcon LoadProgramIcon(HINSTANCE instance, int widthMetric, int heightMetric) {
+  return UniqueIcon(static_cast<HICON>(::LoadImageW(instance, MAKEINTRESOURCEW(kProgramIcon),
+                                                    IMAGE_ICON, ::GetSystemMetrics(widthMetric),
+                                                    ::GetSystemMetrics(heightMetric), 0)));
+}
+
+}  // namespace
+
+Win32Form::Win32Form(HINSTANCE instance, const WindowDesign& design)
+    : icon_(LoadProgramIcon(instance, SM_CXICON, SM_CYICON)),
+      smallIcon_(LoadProgramIcon(instance, SM_CXSMICON, SM_CYSMICON)),
+      class_(MakeWindowClass<Win32Form>(instance, {.name = L"coverstrip.Form1",
+                                                   .style = 0,
+                                                   .icon = icon_.get(),
+                                                   .smallIcon = smallIcon_.get()})),
+      background_(::CreateSolidBrush(design.formBackColor)) {
+  // Before the window exists its DPI is the system's.
+  const TwipsScale scale = ScaleOf(nullptr);
+  const auto pixels = [&](Twips twips) {
+    return scale.ToPixels(twips, kCoordinateLimitPixels).value_or(0);
+  };
+  const std::wstring caption = Utf16(design.caption);
+  window_.reset(::CreateWindowExW(
+      WS_EX_NOACTIVATE | WS_EX_TOOLWINDOW, class_.Name(), caption.c_str(),
+      WS_POPUP | WS_SYSMENU | WS_CLIPCHILDREN, pixels(design.form.left), pixels(design.form.top),
+      pixels(design.form.width), pixels(design.form.height), nullptr, nullptr, instance, this));
+}
+
+RECT Win32Form::Rect() const {
+  RECT rect{};
+  ::GetWindowRect(window_.get(), &rect);
+  return rect;
+}
+
+Twips Win32Form::Left() const {
+  return Scale().ToTwips(Rect().left);
+}
+
+Twips Win32Form::Top() const {
+  return Scale().ToTwips(Rect().top);
+}
+
+Twips Win32Form::Width() const {
+  const RECT rect = Rect();
+  return Scale().ToTwips(rect.right - rect.left);
+}
+
+Twips Win32Form::Height() const {
+  const RECT rect = Rect();
+  return Scale().ToTwips(rect.bottom - rect.top);
+}
+
+void Win32Form::SetWidth(Twips width) {
+  const auto pixels = Scale().ToPixels(width, kCoordinateLimitPixels);
+  if (!pixels || *pixels < 0) return;
+  const RECT rect = Rect();
+  ::SetWindowPos(window_.get(), nullptr, 0, 0, *pixels, rect.bottom - rect.top,
+                 kPositionFlags | SWP_NOMOVE);
+}
+
+void Win32Form::SetHeight(Twips height) {
+  const auto pixels = Scale().ToPixels(height, kCoordinateLimitPixels);
+  if (!pixels || *pixels < 0) return;
+  const RECT rect = Rect();
+  ::SetWindowPos(window_.get(), nullptr, 0, 0, rect.right - rect.left, *pixels,
+                 kPositionFlags | SWP_NOMOVE);
+}
+
+void Win32Form::Move(Twips left, Twips top) {
+  const TwipsScale scale = Scale();
+  const auto x = scale.ToPixels(left, kCoordinateLimitPixels);
+  const auto y = scale.ToPixels(top, kCoordinateLimitPixels);
+  if (!x || !y) return;
+  ::SetWindowPos(window_.get(), nullptr, *x, *y, 0, 0, kPositionFlags | SWP_NOSIZE);
+}
+
+void Win32Form::SetBackColor(Colour colour) {
+  background_.reset(::CreateSolidBrush(colour));
+  ::InvalidateRect(window_.get(), nullptr, TRUE);
+}
+
+NativeHandle Win32Form::hWnd() const {
+  return reinterpret_cast<NativeHandle>(window_.get());
+}
+
+void Win32Form::Show() {
+  ::ShowWindow(window_.get(), SW_SHOWNOACTIVATE);
+}
+
+void Win32Form::Paint(HWND window) {
+  PAINTSTRUCT paint;
+  ::BeginPaint(window, &paint);
+  ::EndPaint(window, &paint);
+}
+
+LRESULT Win32Form::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_MOUSEACTIVATE:
+      // A click leaves the focus with the program the user works in.
+      return MA_NOACTIVATE;
+    case WM_ERASEBKGND: {
+      RECT client;
+      ::GetClientRect(window, &client);
+      ::FillRect(reinterpret_cast<HDC>(wParam), &client, background_.get());
+      return 1;
+    }
+    case WM_PAINT:
+      Paint(window);
+      return 0;
+    case WM_TIMER:
+      if (timer_ != nullptr) timer_->Tick(wParam);
+      return 0;
+    case WM_DESTROY:
+      // Closed from outside (WM_CLOSE, end of session): the message loop ends.
+      ::PostQuitMessage(0);
+      return 0;
+    default:
+      return ::DefWindowProcW(window, message, wParam, lParam);
+  }
+}
+
+}  // namespace coverstrip::win32

@@ -1,0 +1,53 @@
+// Form1 as a Win32 top-level: a WS_POPUP window (no frame, no title, client area = window) that
+// never takes the focus (WS_EX_NOACTIVATE, MA_NOACTIVATE) and has no taskbar button
+// (WS_EX_TOOLWINDOW). Geometry is read back from GetWindowRect; twips follow the window's DPI.
+#pragma once
+
+#include "platform/toolkit.h"
+#include "platform/twips_scale.h"
+#include "platform/win32/pixel_scale.h"
+#include "platform/win32/unique_handles.h"
+#include "platform/win32/window_class.h"
+#include "platform/win32/windows_api.h"
+#include "platform/window_design.h"
+
+namespace coverstrip::win32 {
+
+class Win32Timer;
+
+class Win32Form final : public FormWindow {
+ public:
+  Win32Form(HINSTANCE instance, const WindowDesign& design);
+
+  Twips Left() const override;
+  Twips Top() const override;
+  Twips Width() const override;
+  Twips Height() const override;
+  void SetWidth(Twips width) override;
+  void SetHeight(Twips height) override;
+  void Move(Twips left, Twips top) override;
+  void SetBackColor(Colour colour) override;
+  NativeHandle hWnd() const override;
+
+  HWND Handle() const { return window_.get(); }
+  TwipsScale Scale() const { return ScaleOf(window_.get()); }
+  // WM_TIMER of the form goes to the timer.
+  void AttachTimer(Win32Timer& timer) { timer_ = &timer; }
+  // Shows the window without activating it.
+  void Show();
+
+  LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+ private:
+  RECT Rect() const;
+  void Paint(HWND window);
+
+  UniqueIcon icon_;
+  UniqueIcon smallIcon_;
+  WindowClass class_;
+  UniqueBrush background_;
+  Win32Timer* timer_ = nullptr;
+  UniqueWindow window_;
+};
+
+}  // namespace coverstrip::win32
