@@ -33,6 +33,8 @@ TWIPS_PER_PIXEL = 15
 BLACK = (0, 0, 0)
 RED = (255, 0, 0)
 PEER_COLOUR = (0x33, 0x66, 0x99)
+# The root's own colour, so that a black strip is told apart from the bare screen.
+ROOT_COLOUR = (0x50, 0x50, 0x50)
 
 # The close mark "x": 375 x 255 twips at (5, 5) twips, i.e. about 25 x 17 px in the corner.
 CLOSE_MARK_BOX = (0, 0, 26, 18)
@@ -182,6 +184,7 @@ class XSession:
         wait_for(lambda: self.xprop_root("_NET_SUPPORTING_WM_CHECK") + self.xprop_root(
             "_NET_CLIENT_LIST"), lambda v: "window id" in v and "no such atom" not in v and
             "not found" not in v, 15, "managed by openbox")
+        self.run(PEER, "--root", "%02x%02x%02x" % ROOT_COLOUR)
 
     def stop(self):
         _kill_group(self._openbox, signal.SIGTERM)
@@ -263,7 +266,8 @@ class XSession:
 
     def managed_clients(self):
         match = re.search(r"window id # (.*)", self.xprop_root("_NET_CLIENT_LIST"))
-        return [] if match is None else [int(w.strip(), 16) for w in match.group(1).split(",")]
+        return [] if match is None else [int(w, 16) for w in re.findall(r"0x[0-9a-f]+",
+                                                                          match.group(1))]
 
     def net_wm_state(self, window):
         text = self.run("xprop", "-id", window, "_NET_WM_STATE", check=False)
@@ -300,6 +304,9 @@ class XSession:
     def release(self, button=1):
         self.run("xdotool", "mouseup", button)
 
+    def release_all(self):
+        self.run("xdotool", "mouseup", 1, "mouseup", 2, "mouseup", 3, check=False)
+
     def click(self, button=1):
         self.run("xdotool", "click", button)
 
@@ -313,14 +320,16 @@ class XSession:
         x, y = start
         self.move(x, y)
         self.press(button)
-        total_x = total_y = 0
-        for dx, dy in offsets:
-            total_x += dx
-            total_y += dy
-            self.move(x + total_x, y + total_y)
-            if after_step is not None:
-                after_step(total_x, total_y)
-        self.release(button)
+        try:
+            total_x = total_y = 0
+            for dx, dy in offsets:
+                total_x += dx
+                total_y += dy
+                self.move(x + total_x, y + total_y)
+                if after_step is not None:
+                    after_step(total_x, total_y)
+        finally:
+            self.release(button)
 
     def fast_drag(self, start, offsets, button=1):
         """The same drag as one burst of XTest events, with no pause between them."""
@@ -470,7 +479,8 @@ class Overlay:
             return "_NET_WM_STATE_ABOVE" in self.session.net_wm_state(self.window)
         order = self.session.stacking()
         mine = order.index(self.top_level())
-        return all(mine < order.index(self.session.top_level(o)) for o in others)
+        tops = [self.session.top_level(o) for o in others]
+        return all(mine < order.index(t) for t in tops if t in order)
 
     def point(self, x, y):
         """A screen point at (x, y) pixels from the window's top-left corner."""
@@ -583,6 +593,7 @@ class OverlayTestCase(unittest.TestCase):
             cls.wine.acquire()
 
     def setUp(self):
+        self.addCleanup(self.session.release_all)
         self.overlay = None
         if self.START_OVERLAY:
             self.overlay = self.start_overlay()

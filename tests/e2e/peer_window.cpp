@@ -4,6 +4,7 @@
 // after the X server has received the request:
 //   focus | above | fullscreen | raise | move X Y W H | cursor | quit
 // "cursor" reports the pointer image the server shows (XFixes): a hash of its pixels and its name.
+// With "--root RRGGBB" it only paints the root window in that colour and ends.
 // Relies on Xlib, XFixes and an EWMH window manager (openbox) for focus and window states.
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
@@ -34,8 +35,7 @@ constexpr long kStateAdd = 1;
 
 class PeerWindow {
  public:
-  PeerWindow(Display* display, int x, int y, unsigned width, unsigned height,
-             unsigned long colour)
+  PeerWindow(Display* display, int x, int y, unsigned width, unsigned height, unsigned long colour)
       : display_(display), root_(DefaultRootWindow(display)) {
     XSetWindowAttributes attributes{};
     attributes.background_pixel = colour;
@@ -86,8 +86,7 @@ class PeerWindow {
   void Activate() { SendToRoot(Intern("_NET_ACTIVE_WINDOW"), kSourcePager, CurrentTime, 0); }
 
   void AddState(const char* state) {
-    SendToRoot(Intern("_NET_WM_STATE"), kStateAdd, static_cast<long>(Intern(state)),
-               kSourcePager);
+    SendToRoot(Intern("_NET_WM_STATE"), kStateAdd, static_cast<long>(Intern(state)), kSourcePager);
   }
 
   void Raise() { XRaiseWindow(display_, window_); }
@@ -184,14 +183,22 @@ std::string Run(PeerWindow& peer, Display* display, const std::string& line) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc != 6) {
-    std::cerr << "usage: " << argv[0] << " X Y WIDTH HEIGHT RRGGBB\n";
+  const bool rootOnly = argc == 3 && std::string(argv[1]) == "--root";
+  if (argc != 6 && !rootOnly) {
+    std::cerr << "usage: " << argv[0] << " X Y WIDTH HEIGHT RRGGBB | --root RRGGBB\n";
     return 2;
   }
   DisplayPtr display(XOpenDisplay(nullptr));
   if (!display) {
     std::cerr << "cannot open display\n";
     return 1;
+  }
+  if (rootOnly) {
+    const Window root = DefaultRootWindow(display.get());
+    XSetWindowBackground(display.get(), root, std::strtoul(argv[2], nullptr, 16));
+    XClearWindow(display.get(), root);
+    XSync(display.get(), False);
+    return 0;
   }
   const unsigned long colour = std::strtoul(argv[5], nullptr, 16);
   PeerWindow peer(display.get(), std::atoi(argv[1]), std::atoi(argv[2]),
@@ -211,8 +218,7 @@ int main(int argc, char** argv) {
     const ssize_t count = read(STDIN_FILENO, buffer, sizeof buffer);
     if (count <= 0) return 0;
     pending.append(buffer, static_cast<std::size_t>(count));
-    for (std::size_t end = pending.find('\n'); end != std::string::npos;
-         end = pending.find('\n')) {
+    for (std::size_t end = pending.find('\n'); end != std::string::npos; end = pending.find('\n')) {
       const std::string line = pending.substr(0, end);
       pending.erase(0, end + 1);
       if (line == "quit") return 0;

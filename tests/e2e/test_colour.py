@@ -1,0 +1,121 @@
+"""A right-button move opens the colour dialog; the colour confirmed there covers the strip."""
+
+import unittest
+
+from harness import (BLACK, RED, OverlayTestCase, darkish, hold_for, is_windows_build, reddish,
+                     wait_for)
+
+GREEN = (0, 255, 0)
+DIALOG_TIMEOUT = 15 if is_windows_build() else 5
+# Back on top at the first tick after the dialog closes.
+BACK_ON_TOP = 0.3
+
+
+class ColourChoice(OverlayTestCase):
+    def setUp(self):
+        super().setUp()
+        # Another program's window, for the strip to be above or below.
+        self.peer = self.start_peer(20, 20, 160, 100)
+        self.peer.focus()
+        wait_for(lambda: self.overlay.topmost([self.peer.window]), bool, 1.0, "topmost at start")
+
+    def open_dialog(self):
+        """Moves with the right button held over the strip; returns the new dialog's window."""
+        session = self.session
+        before = set(session.managed_clients())
+
+        def new_dialogs():
+            return [w for w in session.managed_clients() if w not in before and
+                    (session.window_info(w) or {}).get("viewable")]
+
+        x, y = self.overlay.body_point()
+        session.move(x, y)
+        session.press(3)
+        try:
+            session.move(x + 3, y + 2)
+            session.move(x + 6, y + 4)
+            dialogs = wait_for(new_dialogs, bool, DIALOG_TIMEOUT, "showing a new colour dialog")
+        finally:
+            session.release(3)
+        dialog = dialogs[0]
+        frame = session.top_level(dialog)
+        wait_for(lambda: session.top_level(session.focus() or 0), lambda f: f == frame, 5,
+                 "focused on the colour dialog")
+        return dialog
+
+    def move_over_strip(self, dialog):
+        """Lays the dialog over the middle of the strip."""
+        x, y, width, _ = self.overlay.geometry()
+        self.session.run("xdotool", "windowmove", dialog, x + width // 4, y - 100)
+        wait_for(lambda: self.session.geometry(self.session.top_level(dialog)),
+                 lambda g: g[0] <= x + width // 4 and g[1] <= y - 50 and g[1] + g[3] > y + 40,
+                 5, "the dialog over the strip")
+
+    def black_share(self):
+        """The share of black pixels over the middle half of the strip."""
+        shot = self.session.screenshot()
+        x, y, width, height = self.overlay.geometry()
+        pixels = [c for _, _, c in shot.region(x + width // 3, y + 5, width // 3, height - 10)]
+        return sum(c == BLACK for c in pixels) / max(len(pixels), 1)
+
+    def enter_colour(self, colour):
+        r, g, b = colour
+        if is_windows_build():
+            # Wine's ChooseColor: open the custom part, then its Red, Green and Blue fields.
+            self.session.key("alt+d")
+            for value in (r, g, b):
+                self.session.key("alt+" + {r: "r", g: "g", b: "u"}[value])
+                self.session.key("ctrl+a")
+                self.session.type(str(value))
+        else:
+            # QColorDialog: its "HTML:" field.
+            self.session.key("alt+h", "ctrl+a")
+            self.session.type("#%02x%02x%02x" % colour)
+        self.session.key("Return")
+
+    def assert_out_of_the_top_while_open(self, dialog):
+        self.move_over_strip(dialog)
+        hold_for(lambda: (self.overlay.topmost([dialog, self.peer.window]),
+                          self.black_share() < 0.5),
+                 lambda v: v == (False, True), 0.6,
+                 "out of the topmost band, under the open dialog")
+
+    def assert_back_on_top(self, dialog):
+        wait_for(lambda: self.overlay.topmost([dialog, self.peer.window]), bool, BACK_ON_TOP,
+                 "back in the topmost band after the dialog closed")
+
+    def test_escape_cancels_and_keeps_the_colours(self):
+        dialog = self.open_dialog()
+        self.assert_out_of_the_top_while_open(dialog)
+        self.session.key("Escape")
+        self.assert_back_on_top(dialog)
+        self.assert_strip_on_top(self.overlay, BLACK)
+        self.assertTrue(any(reddish(c) for c in self.close_mark_colours(self.overlay)))
+        self.assertTrue(self.overlay.alive())
+
+        # The next right-button move opens a dialog again.
+        dialog = self.open_dialog()
+        self.session.key("Escape")
+        self.assert_back_on_top(dialog)
+        self.assert_strip_on_top(self.overlay, BLACK)
+
+    def test_pure_red_covers_with_a_black_close_mark(self):
+        dialog = self.open_dialog()
+        self.enter_colour(RED)
+        self.assert_back_on_top(dialog)
+        self.assert_strip_on_top(self.overlay, RED)
+        mark = self.close_mark_colours(self.overlay)
+        self.assertGreaterEqual(sum(darkish(c) for c in mark), 8, "no black close mark")
+        self.assertTrue(self.overlay.alive())
+
+    def test_other_colour_covers_with_a_red_close_mark(self):
+        dialog = self.open_dialog()
+        self.enter_colour(GREEN)
+        self.assert_back_on_top(dialog)
+        self.assert_strip_on_top(self.overlay, GREEN)
+        mark = self.close_mark_colours(self.overlay)
+        self.assertGreaterEqual(sum(reddish(c) for c in mark), 8, "no red close mark")
+
+
+if __name__ == "__main__":
+    unittest.main()
