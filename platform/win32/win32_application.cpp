@@ -34,7 +34,6 @@ int RunApplication(int /*argc*/, char** /*argv*/, const WindowDesign& design,
   toolkit.Attach(*form);
 
   form->Form_Load();
-  toolkit.tooltips.RaiseAboveOwner();
   toolkit.form.Show();
   form->Form_Activate();
   toolkit.timer.Start();

@@ -34,6 +34,10 @@ Win32Form::Win32Form(HINSTANCE instance, const WindowDesign& design)
     return scale.ToPixels(twips, kCoordinateLimitPixels).value_or(0);
   };
   const std::wstring caption = Utf16(design.caption);
+  // NOTE: WS_SYSMENU shows nothing on a window without caption. Wine hands a caption-less popup
+  // to the X window manager only with it (or once the window is activated, which a
+  // SetWindowPos without SWP_NOACTIVATE does): with it the window is managed from its first map,
+  // and its topmost state shows as _NET_WM_STATE_ABOVE, instead of changing kind at run time.
   window_.reset(::CreateWindowExW(
       WS_EX_NOACTIVATE | WS_EX_TOOLWINDOW, class_.Name(), caption.c_str(),
       WS_POPUP | WS_SYSMENU | WS_CLIPCHILDREN, pixels(design.form.left), pixels(design.form.top),
@@ -107,6 +111,11 @@ void Win32Form::Paint(HWND window) {
   ::EndPaint(window, &paint);
 }
 
+void Win32Form::RaisePopupAbove() {
+  if (popupAbove_ == nullptr || !::IsWindowVisible(popupAbove_)) return;
+  ::SetWindowPos(popupAbove_, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
 LRESULT Win32Form::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_MOUSEACTIVATE:
@@ -121,6 +130,11 @@ LRESULT Win32Form::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARA
     case WM_PAINT:
       Paint(window);
       return 0;
+    case WM_WINDOWPOSCHANGED:
+      if ((reinterpret_cast<const WINDOWPOS*>(lParam)->flags & SWP_NOZORDER) == 0) {
+        RaisePopupAbove();
+      }
+      return ::DefWindowProcW(window, message, wParam, lParam);
     case WM_TIMER:
       if (timer_ != nullptr) timer_->Tick(wParam);
       return 0;

@@ -33,6 +33,9 @@ class Win32Form final : public FormWindow {
   TwipsScale Scale() const { return ScaleOf(window_.get()); }
   // WM_TIMER of the form goes to the timer.
   void AttachTimer(Win32Timer& timer) { timer_ = &timer; }
+  // A popup without owner that stays above the form, as an owned one would: raised again
+  // whenever the form is restacked while it shows.
+  void KeepAbove(HWND popup) { popupAbove_ = popup; }
   // Shows the window without activating it.
   void Show();
 
@@ -41,12 +44,14 @@ class Win32Form final : public FormWindow {
  private:
   RECT Rect() const;
   void Paint(HWND window);
+  void RaisePopupAbove();
 
   UniqueIcon icon_;
   UniqueIcon smallIcon_;
   WindowClass class_;
   UniqueBrush background_;
   Win32Timer* timer_ = nullptr;
+  HWND popupAbove_ = nullptr;
   UniqueWindow window_;
 };
 

@@ -1,6 +1,8 @@
 // comctl32 tooltips; TOOLINFOW is the full size, which needs comctl32 version 6 (the manifest
-// loads it): an older comctl32 refuses TTM_ADDTOOLW at that size. Owning the tooltip makes Form1
-// a window with an owned popup, which Wine hands to the X window manager.
+// loads it): an older comctl32 refuses TTM_ADDTOOLW at that size.
+// NOTE: the tooltip is not owned by Form1. Under Wine an owner with a topmost owned popup above it
+// is linked below that popup and loses WS_EX_TOPMOST, so SetWindowPos(HWND_TOPMOST) on Form1
+// would never make it topmost.
 #include "platform/win32/win32_tooltips.h"
 
 #include <string>
@@ -9,10 +11,10 @@
 
 namespace coverstrip::win32 {
 
-Win32Tooltips::Win32Tooltips(HINSTANCE instance, HWND owner)
+Win32Tooltips::Win32Tooltips(HINSTANCE instance)
     : window_(::CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
                                 WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
-                                CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, owner, nullptr,
+                                CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr,
                                 instance, nullptr)) {}
 
 void Win32Tooltips::AddTool(HWND container, HWND tool, std::string_view text) {
@@ -26,10 +28,6 @@ void Win32Tooltips::AddTool(HWND container, HWND tool, std::string_view text) {
   // The tooltip keeps its own copy of the text.
   info.lpszText = wide.data();
   ::SendMessageW(window_.get(), TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&info));
-}
-
-void Win32Tooltips::RaiseAboveOwner() {
-  ::SetWindowPos(window_.get(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
 }  // namespace coverstrip::win32

@@ -1,6 +1,7 @@
-// The tooltips of the strip and the close mark: one comctl32 tooltip window owned by the form,
-// TTS_ALWAYSTIP since the form is never the active window, with one tool per window
-// (TTF_IDISHWND | TTF_SUBCLASS, so the tooltip sees the tools' mouse messages itself).
+// The tooltips of the strip and the close mark: one comctl32 tooltip window, TTS_ALWAYSTIP since
+// the form is never the active window, with one tool per window (TTF_IDISHWND | TTF_SUBCLASS, so
+// the tooltip sees the tools' mouse messages itself). It has no owner; the form keeps it above
+// itself (see Win32Form::KeepAbove).
 #pragma once
 
 #include <string_view>
@@ -12,11 +13,11 @@ namespace coverstrip::win32 {
 
 class Win32Tooltips {
  public:
-  Win32Tooltips(HINSTANCE instance, HWND owner);
+  explicit Win32Tooltips(HINSTANCE instance);
   // Shows the UTF-8 text while the pointer rests over the tool, a child of container.
   void AddTool(HWND container, HWND tool, std::string_view text);
-  // Puts the tooltip back above its owner, as an owned popup stands.
-  void RaiseAboveOwner();
+
+  HWND Handle() const { return window_.get(); }
 
  private:
   UniqueWindow window_;
