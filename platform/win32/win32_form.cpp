@@ -72,16 +72,14 @@ void Win32Form::SetWidth(Twips width) {
   const auto pixels = Scale().ToPixels(width, kCoordinateLimitPixels);
   if (!pixels || *pixels < 0) return;
   const RECT rect = Rect();
-  ::SetWindowPos(window_.get(), nullptr, 0, 0, *pixels, rect.bottom - rect.top,
-                 kPositionFlags | SWP_NOMOVE);
+  SetGeometry(0, 0, *pixels, rect.bottom - rect.top, SWP_NOMOVE);
 }
 
 void Win32Form::SetHeight(Twips height) {
   const auto pixels = Scale().ToPixels(height, kCoordinateLimitPixels);
   if (!pixels || *pixels < 0) return;
   const RECT rect = Rect();
-  ::SetWindowPos(window_.get(), nullptr, 0, 0, rect.right - rect.left, *pixels,
-                 kPositionFlags | SWP_NOMOVE);
+  SetGeometry(0, 0, rect.right - rect.left, *pixels, SWP_NOMOVE);
 }
 
 void Win32Form::Move(Twips left, Twips top) {
@@ -89,7 +87,32 @@ void Win32Form::Move(Twips left, Twips top) {
   const auto x = scale.ToPixels(left, kCoordinateLimitPixels);
   const auto y = scale.ToPixels(top, kCoordinateLimitPixels);
   if (!x || !y) return;
-  ::SetWindowPos(window_.get(), nullptr, *x, *y, 0, 0, kPositionFlags | SWP_NOSIZE);
+  SetGeometry(*x, *y, 0, 0, SWP_NOSIZE);
+}
+
+void Win32Form::SetGeometry(int x, int y, int width, int height, UINT flags) {
+  settingGeometry_ = true;
+  ::SetWindowPos(window_.get(), nullptr, x, y, width, height, kPositionFlags | flags);
+  settingGeometry_ = false;
+  echoes_.Requested(Rect());
+}
+
+void Win32Form::FilterOutsideChange(WINDOWPOS& position) {
+  constexpr UINT kKeepsGeometry = SWP_NOMOVE | SWP_NOSIZE;
+  if (settingGeometry_ || (position.flags & kKeepsGeometry) == kKeepsGeometry) return;
+  RECT target = Rect();
+  if ((position.flags & SWP_NOMOVE) == 0) {
+    ::OffsetRect(&target, position.x - target.left, position.y - target.top);
+  }
+  if ((position.flags & SWP_NOSIZE) == 0) {
+    target.right = target.left + position.cx;
+    target.bottom = target.top + position.cy;
+  }
+  if (echoes_.IsStaleEcho(target)) {
+    position.flags |= kKeepsGeometry;
+  } else {
+    echoes_.Forget();
+  }
 }
 
 void Win32Form::SetBackColor(Colour colour) {
@@ -130,6 +153,9 @@ LRESULT Win32Form::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARA
     case WM_PAINT:
       Paint(window);
       return 0;
+    case WM_WINDOWPOSCHANGING:
+      FilterOutsideChange(*reinterpret_cast<WINDOWPOS*>(lParam));
+      return ::DefWindowProcW(window, message, wParam, lParam);
     case WM_WINDOWPOSCHANGED:
       if ((reinterpret_cast<const WINDOWPOS*>(lParam)->flags & SWP_NOZORDER) == 0) {
         RaisePopupAbove();

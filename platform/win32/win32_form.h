@@ -5,6 +5,7 @@
 
 #include "platform/toolkit.h"
 #include "platform/twips_scale.h"
+#include "platform/win32/geometry_echoes.h"
 #include "platform/win32/pixel_scale.h"
 #include "platform/win32/unique_handles.h"
 #include "platform/win32/window_class.h"
@@ -45,6 +46,10 @@ class Win32Form final : public FormWindow {
   RECT Rect() const;
   void Paint(HWND window);
   void RaisePopupAbove();
+  // One SetWindowPos of the form's own, remembered against late echoes.
+  void SetGeometry(int x, int y, int width, int height, UINT flags);
+  // Refuses an outside move or resize that only echoes an earlier request.
+  void FilterOutsideChange(WINDOWPOS& position);
 
   UniqueIcon icon_;
   UniqueIcon smallIcon_;
@@ -52,6 +57,8 @@ class Win32Form final : public FormWindow {
   UniqueBrush background_;
   Win32Timer* timer_ = nullptr;
   HWND popupAbove_ = nullptr;
+  GeometryEchoes echoes_;
+  bool settingGeometry_ = false;
   UniqueWindow window_;
 };
 
