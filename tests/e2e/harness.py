@@ -11,6 +11,7 @@ Environment:
   COVERSTRIP_WINEPREFIX  the Wine prefix for the windows build (default: wineprefix beside the exe)
 """
 
+import ctypes
 import fcntl
 import os
 import re
@@ -76,6 +77,20 @@ def hold_for(read, accept, duration, what):
         if time.monotonic() >= deadline:
             return reads
         time.sleep(POLL_INTERVAL)
+
+
+_LIBC = ctypes.CDLL(None, use_errno=True)
+_PR_SET_PDEATHSIG = 1
+
+
+def _die_with_the_tests():
+    """Run in each long-lived child: it is killed if the test process dies without its cleanup."""
+    _LIBC.prctl(_PR_SET_PDEATHSIG, signal.SIGKILL)
+
+
+def _spawn(args, **kwargs):
+    return subprocess.Popen(args, start_new_session=True, preexec_fn=_die_with_the_tests,
+                            **kwargs)
 
 
 def _run(args, env, timeout=10, check=True):
@@ -152,11 +167,10 @@ class XSession:
 
     def start(self):
         read_end, write_end = os.pipe()
-        self._xvfb = subprocess.Popen(
+        self._xvfb = _spawn(
             ["Xvfb", "-displayfd", str(write_end), "-screen", "0",
              f"{self.width}x{self.height}x24", "-dpi", "96", "-nolisten", "tcp", "-noreset"],
-            pass_fds=(write_end,), stdout=subprocess.DEVNULL, stderr=self.log_file("xvfb"),
-            start_new_session=True)
+            pass_fds=(write_end,), stdout=subprocess.DEVNULL, stderr=self.log_file("xvfb"))
         os.close(write_end)
         number = b""
         deadline = time.monotonic() + 20
@@ -176,9 +190,9 @@ class XSession:
 
         config = os.path.join(self.tmp, "config")
         os.makedirs(config, exist_ok=True)
-        self._openbox = subprocess.Popen(
+        self._openbox = _spawn(
             ["openbox", "--sm-disable"], env=self.env(XDG_CONFIG_HOME=config),
-            stdout=subprocess.DEVNULL, stderr=self.log_file("openbox"), start_new_session=True)
+            stdout=subprocess.DEVNULL, stderr=self.log_file("openbox"))
         # openbox sets _NET_CLIENT_LIST once it has taken over the screen's existing windows;
         # a window mapped before then may be left unmanaged.
         wait_for(lambda: self.xprop_root("_NET_SUPPORTING_WM_CHECK") + self.xprop_root(
@@ -371,8 +385,9 @@ class WinePrefix:
         if not os.path.exists(os.path.join(self.path, "system.reg")):
             _run(["wineboot", "-i"], self.env(), timeout=180)
             _run(["wineserver", "-w"], self.env(), timeout=60)
-        # One server for the whole class, on this class's display.
-        subprocess.run(["wineserver", "-p"], env=self.env(), timeout=30, check=True)
+        # One server for the whole class, on this class's display; it ends by itself 10 s after
+        # its last program should the tests die before release().
+        subprocess.run(["wineserver", "-p10"], env=self.env(), timeout=30)
 
     def release(self):
         if self._lock is None:
@@ -405,10 +420,9 @@ class Overlay:
         else:
             args, env = [EXE], self.session.env()
         before = set(self.session.viewable_windows("^Form1$"))
-        self.process = subprocess.Popen(args, env=env, stdin=subprocess.DEVNULL,
-                                        stdout=self.session.log_file(self.log_name),
-                                        stderr=subprocess.STDOUT,
-                                        start_new_session=True)
+        self.process = _spawn(args, env=env, stdin=subprocess.DEVNULL,
+                              stdout=self.session.log_file(self.log_name),
+                              stderr=subprocess.STDOUT)
 
         def found():
             if self.process.poll() is not None:
@@ -501,9 +515,9 @@ class Peer:
     def __init__(self, session, x, y, width, height, colour=PEER_COLOUR):
         self.session = session
         colour_hex = "%02x%02x%02x" % colour
-        self.process = subprocess.Popen(
+        self.process = _spawn(
             [PEER, str(x), str(y), str(width), str(height), colour_hex], env=session.env(),
-            stdin=subprocess.PIPE, stdout=subprocess.PIPE, bufsize=0, start_new_session=True)
+            stdin=subprocess.PIPE, stdout=subprocess.PIPE, bufsize=0)
         self._buffer = b""
         first = self._read_line(10)
         if not first.startswith("window "):
@@ -594,6 +608,8 @@ class OverlayTestCase(unittest.TestCase):
 
     def setUp(self):
         self.addCleanup(self.session.release_all)
+        # Off any strip, so that no tooltip of a strip lies over another test's strip.
+        self.session.move(0, 0)
         self.overlay = None
         if self.START_OVERLAY:
             self.overlay = self.start_overlay()
