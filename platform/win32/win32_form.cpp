@@ -24,7 +24,7 @@ Win32Form::Win32Form(HINSTANCE instance, const WindowDesign& design)
     : icon_(LoadProgramIcon(instance, SM_CXICON, SM_CYICON)),
       smallIcon_(LoadProgramIcon(instance, SM_CXSMICON, SM_CYSMICON)),
       class_(MakeWindowClass<Win32Form>(instance, {.name = L"coverstrip.Form1",
-                                                   .style = 0,
+                                                   .style = CS_DBLCLKS,
                                                    .icon = icon_.get(),
                                                    .smallIcon = smallIcon_.get()})),
       background_(::CreateSolidBrush(design.formBackColor)) {

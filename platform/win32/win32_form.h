@@ -1,6 +1,8 @@
 // Form1 as a Win32 top-level: a WS_POPUP window (no frame, no title, client area = window) that
 // never takes the focus (WS_EX_NOACTIVATE, MA_NOACTIVATE) and has no taskbar button
 // (WS_EX_TOOLWINDOW). Geometry is read back from GetWindowRect; twips follow the window's DPI.
+// Relies on WM_WINDOWPOSCHANGING to refuse Wine's late echoes of its own requests and on
+// WM_WINDOWPOSCHANGED to keep the tooltip above it.
 #pragma once
 
 #include "platform/toolkit.h"
