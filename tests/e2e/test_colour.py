@@ -99,6 +99,37 @@ class ColourChoice(OverlayTestCase):
         self.assert_back_on_top(dialog)
         self.assert_strip_on_top(self.overlay, BLACK)
 
+    def test_strip_is_not_left_held_by_the_dialog(self):
+        dialog = self.open_dialog()
+        self.session.key("Escape")
+        self.assert_back_on_top(dialog)
+        start = self.overlay.geometry()
+        x, y = self.overlay.body_point()
+        for dx, dy in ((20, 5), (40, -5), (60, 0)):
+            self.session.move(x + dx, y + dy)
+        hold_for(self.overlay.geometry, lambda g: g == start, 0.4,
+                 "in place under a pointer moved with no button held")
+        self.session.drag((x, y), [(10, -10)] * 3)
+        wait_for(self.overlay.geometry, lambda g: g == (start[0] + 30, start[1] - 30) + start[2:],
+                 2.0, "moved by a new drag")
+
+    def test_left_and_right_buttons_together_open_nothing(self):
+        before = set(self.session.managed_clients())
+        start = self.overlay.geometry()
+        x, y = self.overlay.body_point()
+        self.session.move(x, y)
+        self.session.press(1)
+        self.session.press(3)
+        try:
+            for step in range(1, 4):
+                self.session.move(x + 5 * step, y + 2 * step)
+            hold_for(lambda: (set(self.session.managed_clients()) - before,
+                              self.overlay.geometry()),
+                     lambda v: v == (set(), start), 1.0, "without a dialog, in place")
+        finally:
+            self.session.release(3)
+            self.session.release(1)
+
     def test_pure_red_covers_with_a_black_close_mark(self):
         dialog = self.open_dialog()
         self.enter_colour(RED)

@@ -51,6 +51,24 @@ class Gestures(OverlayTestCase):
         self.drag_expecting((narrow[0] + 80, TOP + 25), [(-10, -10)] * 3,
                             lambda dx, dy: (narrow[0] + dx, TOP + dy, MINIMUM_WIDTH, HEIGHT))
 
+    def test_top_stretch_downwards_stops_at_the_minimum_height_and_slides(self):
+        # Steps of 5 px keep the pointer inside the 10 px band (pressed 4 px in) at every event.
+        self.drag_expecting(TOP_BAND, [(0, 5)] * 6,
+                            lambda dx, dy: (LEFT, TOP + dy, WIDTH, HEIGHT))
+        hold_for(self.overlay.geometry, lambda g: g == (LEFT, TOP + 30, WIDTH, HEIGHT), 0.3,
+                 "in place after the release")
+
+    def test_left_stretch_stops_at_the_screen_width_and_slides(self):
+        # First half off the screen's right edge, so the pointer can stretch it past its width.
+        self.drag_expecting(BODY, [(50, 0)] * 10,
+                            lambda dx, dy: (LEFT + dx, TOP, WIDTH, HEIGHT))
+        left = LEFT + 500
+        screen_width = self.session.width
+        self.drag_expecting((left + 4, TOP + 25), [(-25, 0)] * 30,
+                            lambda dx, dy: (left + dx, TOP, min(WIDTH - dx, screen_width), HEIGHT))
+        hold_for(self.overlay.geometry, lambda g: g == (left - 750, TOP, screen_width, HEIGHT),
+                 0.3, "in place after the release")
+
     def test_fast_drag_lands_exactly(self):
         self.session.fast_drag(BODY, [(4, 2)] * 30)
         self.assert_geometry((LEFT + 120, TOP + 60, WIDTH, HEIGHT), "after a burst of 30 moves")
