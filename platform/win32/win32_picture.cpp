@@ -11,20 +11,20 @@ namespace coverstrip::win32 {
 namespace {
 
 std::int16_t ButtonsHeld(WPARAM wParam) {
-  std::int16_t buttons = 0;
+  int buttons = 0;
   if ((wParam & MK_LBUTTON) != 0) buttons |= mouse_button::kLeft;
   if ((wParam & MK_RBUTTON) != 0) buttons |= mouse_button::kRight;
   if ((wParam & MK_MBUTTON) != 0) buttons |= mouse_button::kMiddle;
-  return buttons;
+  return static_cast<std::int16_t>(buttons);
 }
 
 // Shift 1, Ctrl 2, Alt 4.
 std::int16_t ShiftState(WPARAM wParam) {
-  std::int16_t shift = 0;
+  int shift = 0;
   if ((wParam & MK_SHIFT) != 0) shift |= 1;
   if ((wParam & MK_CONTROL) != 0) shift |= 2;
   if (::GetKeyState(VK_MENU) < 0) shift |= 4;
-  return shift;
+  return static_cast<std::int16_t>(shift);
 }
 
 LPCWSTR CursorFor(std::int16_t shape) {
