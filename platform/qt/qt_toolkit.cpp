@@ -10,6 +10,7 @@
 
 #include "platform/qt/qt_colours.h"
 #include "platform/qt/x11_flush.h"
+#include "platform/strip_geometry.h"
 
 namespace coverstrip::qt {
 namespace {
@@ -175,17 +176,14 @@ bool QtPicture::SetHeight(Twips height) {
 
 bool QtPicture::Move(Twips left, Twips top, std::optional<Twips> width,
                      std::optional<Twips> height) {
-  if ((width && *width < 0) || (height && *height < 0)) return false;
-  const auto x = Pixels(scale_, left);
-  const auto y = Pixels(scale_, top);
-  const auto w = width ? Pixels(scale_, *width) : std::optional(widget_.width());
-  const auto h = height ? Pixels(scale_, *height) : std::optional(widget_.height());
-  if (!x || !y || !w || !h) return false;
+  const auto requested = RequestedStripGeometry(scale_, kCoordinateLimitPixels, left, top, width,
+                                                height, widget_.width(), widget_.height());
+  if (!requested) return false;
 
   // Qt delivers a hidden widget's resize event only when it is shown, so the form hears of
   // the change here, once per real change of size.
   const QSize before = widget_.size();
-  widget_.setGeometry(*x, *y, *w, *h);
+  widget_.setGeometry(requested->left, requested->top, requested->width, requested->height);
   if (widget_.size() != before && events_ != nullptr) events_->Picture1_Resize();
   return true;
 }

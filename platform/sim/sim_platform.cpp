@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+#include "platform/strip_geometry.h"
+
 namespace coverstrip::sim {
 namespace {
 
@@ -90,17 +92,12 @@ bool SimPicture::SetHeight(Twips height) {
 
 bool SimPicture::Move(Twips left, Twips top, std::optional<Twips> width,
                       std::optional<Twips> height) {
-  if ((width && *width < 0) || (height && *height < 0)) return false;
-  const std::int32_t limit = sim_.config().coordinateLimitPixels;
-  const TwipsScale& scale = sim_.scale();
-  const auto x = scale.ToPixels(left, limit);
-  const auto y = scale.ToPixels(top, limit);
-  const auto w = width ? scale.ToPixels(*width, limit) : std::optional(rect.width);
-  const auto h = height ? scale.ToPixels(*height, limit) : std::optional(rect.height);
-  if (!x || !y || !w || !h) return false;
+  const auto requested = RequestedStripGeometry(sim_.scale(), sim_.config().coordinateLimitPixels,
+                                                left, top, width, height, rect.width, rect.height);
+  if (!requested) return false;
 
-  const bool resized = *w != rect.width || *h != rect.height;
-  rect = {*x, *y, *w, *h};
+  const bool resized = requested->width != rect.width || requested->height != rect.height;
+  rect = {requested->left, requested->top, requested->width, requested->height};
   if (resized) {
     ++resizeEvents;
     if (FormEvents* events = sim_.events()) events->Picture1_Resize();

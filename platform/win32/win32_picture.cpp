@@ -5,6 +5,7 @@
 // carry the MK_ button sum; X and Y are the signed client coordinates in twips.
 #include "platform/win32/win32_picture.h"
 
+#include "platform/strip_geometry.h"
 #include "platform/types.h"
 
 namespace coverstrip::win32 {
@@ -106,18 +107,15 @@ bool Win32Picture::SetHeight(Twips height) {
 
 bool Win32Picture::Move(Twips left, Twips top, std::optional<Twips> width,
                         std::optional<Twips> height) {
-  if ((width && *width < 0) || (height && *height < 0)) return false;
-  const TwipsScale scale = Scale();
   const RECT before = RectInParent();
   const std::int32_t widthBefore = before.right - before.left;
   const std::int32_t heightBefore = before.bottom - before.top;
-  const auto x = scale.ToPixels(left, kCoordinateLimitPixels);
-  const auto y = scale.ToPixels(top, kCoordinateLimitPixels);
-  const auto w = width ? scale.ToPixels(*width, kCoordinateLimitPixels) : widthBefore;
-  const auto h = height ? scale.ToPixels(*height, kCoordinateLimitPixels) : heightBefore;
-  if (!x || !y || !w || !h) return false;
+  const auto requested = RequestedStripGeometry(Scale(), kCoordinateLimitPixels, left, top, width,
+                                                height, widthBefore, heightBefore);
+  if (!requested) return false;
 
-  ::SetWindowPos(window_.get(), nullptr, *x, *y, *w, *h, SWP_NOZORDER | SWP_NOACTIVATE);
+  ::SetWindowPos(window_.get(), nullptr, requested->left, requested->top, requested->width,
+                 requested->height, SWP_NOZORDER | SWP_NOACTIVATE);
   const RECT after = RectInParent();
   const bool resized =
       after.right - after.left != widthBefore || after.bottom - after.top != heightBefore;
