@@ -1,8 +1,8 @@
 """Runs the real overlay under Xvfb and openbox and drives it with real pointer input.
 
 Every reading comes from the X server itself: geometry and stacking from xwininfo, window
-properties from xprop, the focus from xdotool and pixels from ImageMagick's import. Input goes through XTest
-(xdotool). Waits poll with a deadline; nothing sleeps blindly.
+properties from xprop, the focus from xdotool and pixels from ImageMagick's import. Input goes
+through XTest (xdotool). Waits poll with a deadline; nothing sleeps blindly.
 
 Environment:
   COVERSTRIP_BUILD       linux (run the program natively) or windows (run it with wine)
@@ -29,8 +29,6 @@ PEER = os.environ.get("COVERSTRIP_PEER", "")
 WINEPREFIX = os.environ.get("COVERSTRIP_WINEPREFIX") or os.path.join(
     os.path.dirname(os.path.abspath(EXE or ".")), "wineprefix")
 
-# At 96 dpi: 15 twips to a pixel.
-TWIPS_PER_PIXEL = 15
 BLACK = (0, 0, 0)
 RED = (255, 0, 0)
 PEER_COLOUR = (0x33, 0x66, 0x99)
@@ -42,7 +40,6 @@ CLOSE_MARK_BOX = (0, 0, 26, 18)
 CLOSE_MARK_POINT = (8, 8)
 
 POLL_INTERVAL = 0.02
-WINE_START_TIMEOUT = 40
 START_TIMEOUT = 40 if BUILD == "windows" else 15
 
 
@@ -260,8 +257,8 @@ class XSession:
 
     def parent(self, window):
         text = self.run("xwininfo", "-tree", "-id", window, check=False)
-        match = re.search(r"Parent window id: (0x[0-9a-f]+)", text)
-        if match is None or "(the root window)" in text.split("Parent window id:")[1].split("\n")[0]:
+        match = re.search(r"Parent window id: (0x[0-9a-f]+)(.*)", text)
+        if match is None or "(the root window)" in match.group(2):
             return None
         return int(match.group(1), 16)
 
@@ -374,6 +371,11 @@ class WinePrefix:
         self.session = session
         self._lock = None
 
+    def _end_server(self):
+        for action in ("-k", "-w"):
+            subprocess.run(["wineserver", action], env=self.env(), timeout=30,
+                           stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+
     def env(self):
         return self.session.env(WINEPREFIX=self.path, WINEDLLOVERRIDES="mscoree,mshtml=",
                                 WINEDEBUG="-all")
@@ -382,6 +384,9 @@ class WinePrefix:
         os.makedirs(os.path.dirname(self.path), exist_ok=True)
         self._lock = open(self.path + ".lock", "w")
         fcntl.flock(self._lock, fcntl.LOCK_EX)
+        # A server left by other programs of the prefix (the unit tests run without a display)
+        # would bring them a desktop on no display or on another class's screen.
+        self._end_server()
         if not os.path.exists(os.path.join(self.path, "system.reg")):
             _run(["wineboot", "-i"], self.env(), timeout=180)
             _run(["wineserver", "-w"], self.env(), timeout=60)
@@ -392,10 +397,7 @@ class WinePrefix:
     def release(self):
         if self._lock is None:
             return
-        subprocess.run(["wineserver", "-k"], env=self.env(), timeout=30,
-                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        subprocess.run(["wineserver", "-w"], env=self.env(), timeout=30,
-                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        self._end_server()
         fcntl.flock(self._lock, fcntl.LOCK_UN)
         self._lock.close()
         self._lock = None
@@ -460,9 +462,6 @@ class Overlay:
         except subprocess.TimeoutExpired:
             return False
 
-    def output(self):
-        return _tail(self.session.log_path(self.log_name))
-
     # what the server shows of it
 
     def geometry(self):
@@ -523,7 +522,6 @@ class Peer:
         if not first.startswith("window "):
             raise RuntimeError("peer window did not start: " + first)
         self.window = int(first.split()[1], 16)
-        self.colour = colour
 
     def _read_line(self, timeout):
         deadline = time.monotonic() + timeout
@@ -563,11 +561,6 @@ class Peer:
         wait_for(lambda: (self.session.geometry(self.window), self.session.focus()),
                  lambda v: v == (screen, self.window), 5, "peer fullscreen and focused")
 
-    def move(self, x, y, width, height):
-        self.command(f"move {x} {y} {width} {height}")
-        wait_for(lambda: self.session.geometry(self.window),
-                 lambda g: g == (x, y, width, height), 5, "peer at its new geometry")
-
     def cursor(self):
         """The pointer image shown now: (pixel hash, size, name or '-')."""
         return tuple(self.command("cursor").split()[1:])
@@ -591,7 +584,6 @@ class OverlayTestCase(unittest.TestCase):
     """One X session per class; a fresh overlay for each test."""
 
     SCREEN = (1024, 768)
-    START_OVERLAY = True
 
     @classmethod
     def setUpClass(cls):
@@ -610,9 +602,7 @@ class OverlayTestCase(unittest.TestCase):
         self.addCleanup(self.session.release_all)
         # Off any strip, so that no tooltip of a strip lies over another test's strip.
         self.session.move(0, 0)
-        self.overlay = None
-        if self.START_OVERLAY:
-            self.overlay = self.start_overlay()
+        self.overlay = self.start_overlay()
 
     def start_overlay(self):
         overlay = Overlay(self.session, self.wine)

@@ -2,7 +2,7 @@
 // undecorated window of one colour that takes the focus, makes itself topmost or fullscreen and
 // raises itself when told. It reads one command a line on stdin and answers one line on stdout,
 // after the X server has received the request:
-//   focus | above | fullscreen | raise | move X Y W H | cursor | quit
+//   focus | above | fullscreen | raise | cursor | quit
 // "cursor" reports the pointer image the server shows (XFixes): a hash of its pixels and its name.
 // With "--root RRGGBB" it only paints the root window in that colour and ends.
 // Relies on Xlib, XFixes and an EWMH window manager (openbox) for focus and window states.
@@ -91,10 +91,6 @@ class PeerWindow {
 
   void Raise() { XRaiseWindow(display_, window_); }
 
-  void MoveResize(int x, int y, unsigned width, unsigned height) {
-    XMoveResizeWindow(display_, window_, x, y, width, height);
-  }
-
   // Waits until the server has handled every request sent so far.
   void Sync() { XSync(display_, False); }
 
@@ -164,13 +160,6 @@ std::string Run(PeerWindow& peer, Display* display, const std::string& line) {
     peer.Activate();
   } else if (command == "raise") {
     peer.Raise();
-  } else if (command == "move") {
-    int x = 0;
-    int y = 0;
-    unsigned width = 0;
-    unsigned height = 0;
-    if (!(in >> x >> y >> width >> height)) return "error move needs X Y W H";
-    peer.MoveResize(x, y, width, height);
   } else if (command == "cursor") {
     return DescribeCursor(display);
   } else {
