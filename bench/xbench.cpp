@@ -2,14 +2,18 @@
 // mouse would: XTest for input, window geometry for the result. Prints key=value lines.
 //   xbench wait-map X Y W H TIMEOUT_MS   prints "ready", then the viewable window that stands at
 //                                        X,Y WxH and when it was first seen there
+//   xbench wait-gone WINDOW TIMEOUT_MS   until the window is no longer viewable
 //   xbench drag WINDOW N DX DY TIMEOUT_MS
 //                                        a body drag of N motion events, as fast as the server
 //                                        takes them, that ends DX,DY from the press point; waits
 //                                        until the window stands exactly that far away
+//   xbench walk WINDOW DX DY TIMEOUT_MS  a body drag by DX,DY in steps of at most 5 px, each
+//                                        waited for, so that no merged event reaches a band
 //   xbench load WINDOW DRAGS DCLICKS TIMEOUT_MS
-//                                        a body drag of DRAGS motion events back and forth, then
-//                                        DCLICKS double-clicks, each followed by a short drag whose
-//                                        end position proves the program has handled it all
+//                                        a body drag of DRAGS motion events to and fro, then
+//                                        DCLICKS double-clicks, each waited for by its change of
+//                                        the window's opacity, then a short drag whose end
+//                                        position proves the program has handled it all
 //   xbench park X Y                      moves the pointer there
 // Relies on the XTEST extension; the body press point is 100 px right of and 20 px below the
 // window's top-left corner, beyond the strip's 10 px bands and clear of the close mark.
@@ -17,9 +21,11 @@
 #include <X11/Xlib.h>
 #include <X11/extensions/XTest.h>
 
+#include <algorithm>
 #include <charconv>
 #include <cinttypes>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <optional>
 #include <string_view>
@@ -34,6 +40,8 @@ constexpr int kPressRight = 100;
 constexpr int kPressDown = 20;
 constexpr int kSyncOffsetX = 7;
 constexpr int kSyncOffsetY = 5;
+constexpr int kSyncPressAside = 40;
+constexpr int kWalkStep = 5;  // half the 10 px band: a step never carries the pointer into one
 
 std::optional<long> Number(const char* text) {
   long value = 0;
@@ -85,13 +93,31 @@ int WaitMap(Display* display, const Rect& rect, std::int64_t timeoutNs) {
   }
 }
 
+int WaitGone(Display* display, Window window, std::int64_t timeoutNs) {
+  const std::int64_t deadline = bench::NowNs() + timeoutNs;
+  XSelectInput(display, window, StructureNotifyMask);
+  while (bench::ViewableRect(display, window)) {
+    const std::int64_t now = bench::NowNs();
+    if (now >= deadline) {
+      std::printf("error=window 0x%lx is still viewable\n", window);
+      return 1;
+    }
+    bench::WaitForEvents(display, std::min<std::int64_t>(2'000'000, deadline - now));
+    while (XPending(display) > 0) {
+      XEvent event;
+      XNextEvent(display, &event);
+    }
+  }
+  return 0;
+}
+
 // One drag from the body press point: press, the given motion events, and the release once the
 // window stands where the last of them puts it. False at the deadline.
 template <typename PathAt>
-bool Drag(Display* display, Window window, const Rect& start, long events, int dx, int dy,
-          PathAt pathAt, std::int64_t deadline, std::int64_t* startNs, std::int64_t* injectedNs,
-          std::int64_t* settledNs) {
-  const int pressX = start.x + kPressRight;
+bool Drag(Display* display, Window window, const Rect& start, int pressRight, long events, int dx,
+          int dy, PathAt pathAt, std::int64_t deadline, std::int64_t* startNs,
+          std::int64_t* injectedNs, std::int64_t* settledNs) {
+  const int pressX = start.x + pressRight;
   const int pressY = start.y + kPressDown;
   MovePointer(display, pressX, pressY);
   Button(display, true);
@@ -133,8 +159,8 @@ int DragCommand(Display* display, Window window, long events, int dx, int dy,
   };
   const std::int64_t deadline = bench::NowNs() + timeoutNs;
   std::int64_t startNs = 0, injectedNs = 0, settledNs = 0;
-  if (!Drag(display, window, *start, events, dx, dy, path, deadline, &startNs, &injectedNs,
-            &settledNs)) {
+  if (!Drag(display, window, *start, kPressRight, events, dx, dy, path, deadline, &startNs,
+            &injectedNs, &settledNs)) {
     ReportWhere(display, window, Offset(*start, dx, dy));
     return 1;
   }
@@ -143,13 +169,44 @@ int DragCommand(Display* display, Window window, long events, int dx, int dy,
   return 0;
 }
 
-// A short drag by (dx, dy): once the window stands there, every event before it was handled.
+int WalkCommand(Display* display, Window window, int dx, int dy, std::int64_t timeoutNs) {
+  const auto start = bench::ViewableRect(display, window);
+  if (!start) {
+    std::printf("error=window not viewable\n");
+    return 1;
+  }
+  const std::int64_t deadline = bench::NowNs() + timeoutNs;
+  const int pressX = start->x + kPressRight;
+  const int pressY = start->y + kPressDown;
+  const int steps = std::max(1, (std::max(std::abs(dx), std::abs(dy)) + kWalkStep - 1) / kWalkStep);
+  MovePointer(display, pressX, pressY);
+  Button(display, true);
+  for (int step = 1; step <= steps; ++step) {
+    const int x = dx * step / steps;
+    const int y = dy * step / steps;
+    MovePointer(display, pressX + x, pressY + y);
+    XSync(display, False);
+    if (!bench::WaitForRect(display, window, Offset(*start, x, y), deadline)) {
+      Button(display, false);
+      XSync(display, False);
+      ReportWhere(display, window, Offset(*start, x, y));
+      return 1;
+    }
+  }
+  Button(display, false);
+  XSync(display, False);
+  return 0;
+}
+
+// A short drag by (dx, dy): once the window stands there, every event before it was handled. Its
+// press is well away from the clicks before and after it, so that it forms no double-click.
 bool SyncDrag(Display* display, Window window, int dx, int dy, std::int64_t deadline) {
   const auto start = bench::ViewableRect(display, window);
   if (!start) return false;
   const auto path = [&](long) { return std::pair{dx, dy}; };
   std::int64_t unused = 0;
-  if (Drag(display, window, *start, 1, dx, dy, path, deadline, &unused, &unused, &unused)) {
+  if (Drag(display, window, *start, kPressRight + kSyncPressAside, 1, dx, dy, path, deadline,
+           &unused, &unused, &unused)) {
     return true;
   }
   ReportWhere(display, window, Offset(*start, dx, dy));
@@ -174,36 +231,68 @@ std::optional<unsigned long> Opacity(Display* display, Window window) {
   return std::nullopt;
 }
 
+// Waits until the window's opacity differs from `before`; the new value, or nothing at the
+// deadline.
+std::optional<unsigned long> WaitForOpacityChange(Display* display, Window window,
+                                                  std::optional<unsigned long> before,
+                                                  std::int64_t deadline) {
+  XSelectInput(display, window, StructureNotifyMask | PropertyChangeMask);
+  for (;;) {
+    while (XPending(display) > 0) {
+      XEvent event;
+      XNextEvent(display, &event);
+    }
+    const auto now = Opacity(display, window);
+    if (now && now != before) return now;
+    const std::int64_t time = bench::NowNs();
+    if (time >= deadline) return std::nullopt;
+    bench::WaitForEvents(display, std::min<std::int64_t>(2'000'000, deadline - time));
+  }
+}
+
 int LoadCommand(Display* display, Window window, long drags, long doubleClicks,
                 std::int64_t timeoutNs) {
   const auto start = bench::ViewableRect(display, window);
-  if (!start || drags % 2 != 0) {
-    std::printf("error=window not viewable, or an odd number of drag events\n");
+  if (!start || drags < 1) {
+    std::printf("error=window not viewable, or no drag events\n");
     return 1;
   }
   const std::int64_t deadline = bench::NowNs() + timeoutNs;
-  // Back and forth by two pixels across and one down: an even count ends at the press point.
-  const auto wobble = [](long i) {
+  // Back and forth by two pixels across and one down, the last event a few pixels away: the
+  // window standing there proves the whole drag was handled before the button is released.
+  const auto wobble = [drags](long i) {
+    if (i == drags) return std::pair{kSyncOffsetX, kSyncOffsetY};
     return std::pair{static_cast<int>(2 * (i % 2)), static_cast<int>(i % 2)};
   };
   std::int64_t unused = 0;
-  if (!Drag(display, window, *start, drags, 0, 0, wobble, deadline, &unused, &unused, &unused)) {
-    ReportWhere(display, window, *start);
+  if (!Drag(display, window, *start, kPressRight, drags, kSyncOffsetX, kSyncOffsetY, wobble,
+            deadline, &unused, &unused, &unused)) {
+    ReportWhere(display, window, Offset(*start, kSyncOffsetX, kSyncOffsetY));
     return 1;
   }
-  if (!SyncDrag(display, window, kSyncOffsetX, kSyncOffsetY, deadline)) return 1;
 
+  // Each double-click steps the window's opacity: wait for the step before the next one, so
+  // that every pair of clicks is seen as one double-click.
   const Rect moved = Offset(*start, kSyncOffsetX, kSyncOffsetY);
   MovePointer(display, moved.x + kPressRight, moved.y + kPressDown);
-  for (long i = 0; i < 2 * doubleClicks; ++i) {
-    Button(display, true);
-    Button(display, false);
+  auto opacity = Opacity(display, window);
+  for (long i = 1; i <= doubleClicks; ++i) {
+    for (int click = 0; click < 2; ++click) {
+      Button(display, true);
+      Button(display, false);
+    }
+    XSync(display, False);
+    const auto changed = WaitForOpacityChange(display, window, opacity, deadline);
+    if (!changed) {
+      std::printf("error=double-click %ld of %ld left the opacity at 0x%lX\n", i, doubleClicks,
+                  opacity.value_or(0xFFFFFFFFul));
+      return 1;
+    }
+    opacity = changed;
   }
-  XSync(display, False);
   if (!SyncDrag(display, window, -kSyncOffsetX, -kSyncOffsetY, deadline)) return 1;
 
-  const auto opacity = Opacity(display, window);
-  std::printf("opacity=%lu\n", opacity.value_or(0xFFFFFFFFul));
+  std::printf("opacity=%lu\n", Opacity(display, window).value_or(0xFFFFFFFFul));
   return 0;
 }
 
@@ -235,9 +324,15 @@ int main(int argc, char** argv) {
   if (command == "wait-map" && all(5)) {
     return WaitMap(display.get(), Rect{i(*n[0]), i(*n[1]), i(*n[2]), i(*n[3])}, ms(*n[4]));
   }
+  if (command == "wait-gone" && all(2)) {
+    return WaitGone(display.get(), static_cast<Window>(*n[0]), ms(*n[1]));
+  }
   if (command == "drag" && all(5)) {
     return DragCommand(display.get(), static_cast<Window>(*n[0]), *n[1], i(*n[2]), i(*n[3]),
                        ms(*n[4]));
+  }
+  if (command == "walk" && all(4)) {
+    return WalkCommand(display.get(), static_cast<Window>(*n[0]), i(*n[1]), i(*n[2]), ms(*n[3]));
   }
   if (command == "load" && all(4)) {
     return LoadCommand(display.get(), static_cast<Window>(*n[0]), *n[1], *n[2], ms(*n[3]));
@@ -248,7 +343,8 @@ int main(int argc, char** argv) {
     return 0;
   }
   std::fprintf(stderr,
-               "usage: xbench wait-map X Y W H TIMEOUT_MS | drag WINDOW N DX DY TIMEOUT_MS |\n"
+               "usage: xbench wait-map X Y W H TIMEOUT_MS | wait-gone WINDOW TIMEOUT_MS |\n"
+               "       drag WINDOW N DX DY TIMEOUT_MS | walk WINDOW DX DY TIMEOUT_MS |\n"
                "       load WINDOW DRAGS DCLICKS TIMEOUT_MS | park X Y\n");
   return 2;
 }

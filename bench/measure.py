@@ -1,0 +1,157 @@
+"""Runs every measurement of the benchmark on one Xvfb with openbox, prints the table of medians
+and writes it, with its chart, to bench/results/. bench/run builds what this needs first.
+Exits 1 if any check failed."""
+
+import argparse
+import datetime
+import os
+import platform
+import subprocess
+import sys
+
+import measures
+import report
+import svg_chart
+from session import WineServer, XSession
+
+HERE = os.path.dirname(os.path.abspath(__file__))
+# Where the mingw-w64 runtime DLLs live, for an exe that still imports them.
+MINGW_DLL_DIRS = ["/usr/lib/gcc/x86_64-w64-mingw32/12-posix", "/usr/x86_64-w64-mingw32/lib"]
+
+
+def arguments():
+    parser = argparse.ArgumentParser(description=__doc__)
+    parser.add_argument("--tools", required=True, help="build folder of bench/CMakeLists.txt")
+    parser.add_argument("--linux", required=True, help="the Linux build's coverstrip")
+    parser.add_argument("--windows", required=True, help="the Windows build's coverstrip.exe")
+    parser.add_argument("--wine-prefix", required=True)
+    parser.add_argument("--repetitions", type=int, default=3)
+    parser.add_argument("--idle-seconds", type=float, default=30)
+    return parser.parse_args()
+
+
+def cpu_model():
+    try:
+        with open("/proc/cpuinfo") as info:
+            for line in info:
+                if line.startswith("model name"):
+                    return line.split(":", 1)[1].strip()
+    except OSError:
+        pass
+    return platform.processor() or "unknown CPU"
+
+
+def source_version():
+    described = subprocess.run(["git", "describe", "--always", "--dirty"], cwd=HERE,
+                               capture_output=True, text=True)
+    return described.stdout.strip() or "unknown"
+
+
+def main():
+    args = arguments()
+    tool = lambda name: os.path.join(args.tools, name)  # noqa: E731
+    results = measures.Results()
+    linux_built = os.path.exists(args.linux)
+    if not linux_built:
+        results.check(False, f"Linux build: {args.linux} was not built")
+
+    print("== Windows binary", flush=True)
+    foreign_dlls = measures.windows_binary(results, args.windows)
+    windows_built = os.path.exists(args.windows)
+
+    print("== Core on the in-memory toolkit (callgrind)", flush=True)
+    measures.core(results, tool("core_steps"), args.repetitions)
+
+    session = XSession(tool("xbench"))
+    wine = None
+    try:
+        if windows_built:
+            print("== Wine server", flush=True)
+            wine = WineServer(session, args.wine_prefix, MINGW_DLL_DIRS if foreign_dlls else None)
+        xlib = [tool("baseline_xlib")]
+        wine_options = {}
+        if wine:
+            wine_options = dict(env=wine.env, exe_name="coverstrip.exe", server_pids=wine.pids)
+        for repetition in range(1, args.repetitions + 1):
+            print(f"== Repetition {repetition}/{args.repetitions}: start-up, drag, memory",
+                  flush=True)
+            measures.one_program(session, results, "xlib", xlib, drag_it=True)
+            measures.one_program(session, results, "qt", [tool("qt_minimal")], rss=True)
+            if linux_built:
+                measures.one_program(session, results, "linux", [args.linux], drag_it=True,
+                                     memory=True)
+            if wine:
+                measures.one_program(session, results, "wine", ["wine", args.windows],
+                                     drag_it=True, memory=True, **wine_options)
+            print(f"== Repetition {repetition}/{args.repetitions}: idle for "
+                  f"{args.idle_seconds:g} s", flush=True)
+            idle_programs = []
+            if linux_built:
+                idle_programs.append(("linux", [args.linux], {}))
+            if wine:
+                idle_programs.append(("wine", ["wine", args.windows], wine_options))
+            idle_programs.append(("xlib", xlib, {}))
+            measures.idle(session, results, idle_programs, args.idle_seconds)
+    finally:
+        if wine:
+            wine.close()
+        session.close()
+
+    for name in ("linux", "wine"):
+        judge_memory(results, name)
+        judge_opacity(results, name)
+    judge_drags(results, args.repetitions)
+
+    built = report.rows(results)
+    heading = (f"coverstrip benchmark, {datetime.datetime.now():%Y-%m-%d %H:%M}, "
+               f"commit {source_version()}, {args.repetitions} repetitions, {cpu_model()}, "
+               f"{os.cpu_count()} cores")
+    table = report.markdown(results, built, "# " + heading)
+    print()
+    print(table)
+    os.makedirs(os.path.join(HERE, "results"), exist_ok=True)
+    with open(os.path.join(HERE, "results", "latest.md"), "w") as out:
+        out.write(table)
+    with open(os.path.join(HERE, "results", "latest.svg"), "w") as out:
+        out.write(svg_chart.chart(built, results.checks, heading))
+    print("Wrote bench/results/latest.md and bench/results/latest.svg")
+    return 1 if results.failures else 0
+
+
+def judge_memory(results, name):
+    growth = results.samples.get(("rss-growth", name))
+    start = results.samples.get(("rss-start", name))
+    if not growth or not start:
+        return
+    worst = max(growth)
+    limit = min(measures.RSS_GROWTH_LIMIT_KIB,
+                measures.RSS_GROWTH_LIMIT_FRACTION * min(start))
+    results.check(worst <= limit,
+                  f"{report.PROGRAMS[name]}: VmRSS grows by at most {worst:,} KiB under "
+                  f"{measures.LOAD_DRAG_EVENTS:,} drag events and "
+                  f"{measures.LOAD_DOUBLE_CLICKS} double-clicks (limit {limit:,.0f} KiB)")
+
+
+def judge_opacity(results, name):
+    seen = results.text.get(f"opacity {name}")
+    if not seen:
+        return
+    expected = measures.expected_opacity(measures.LOAD_DOUBLE_CLICKS)
+    results.check(all(value == expected for value in seen), fatal=False, description=
+                  f"{report.PROGRAMS[name]}: after {measures.LOAD_DOUBLE_CLICKS} double-clicks "
+                  f"_NET_WM_WINDOW_OPACITY is 0x{expected:08X} "
+                  f"(seen {', '.join(f'0x{v:08X}' for v in seen)})")
+
+
+def judge_drags(results, repetitions):
+    for name in ("linux", "wine", "xlib"):
+        done = len(results.samples.get(("drag-rate", name), []))
+        if done:
+            results.check(done == repetitions,
+                          f"{report.PROGRAMS[name]}: {done} of {repetitions} drags of "
+                          f"{measures.DRAG_EVENTS} events ended exactly "
+                          f"{measures.DRAG_OFFSET} px from the press point")
+
+
+if __name__ == "__main__":
+    sys.exit(main())

@@ -1,0 +1,191 @@
+"""The measurements of one run. Each adds samples, one per repetition, to a Results under a
+(measure, program) key, and records a failure where the program did not do what it must."""
+
+import math
+import os
+import re
+import subprocess
+import time
+from collections import defaultdict
+
+from session import START_RECT, BenchError, Program
+
+DRAG_EVENTS = 1000
+# Pixels from the press point; the window must end exactly there. Right and down: a toolkit that
+# merges queued motion events would otherwise carry the pointer, in one merged event, into the
+# strip's left or top band, where the same drag rightly stretches the window instead.
+DRAG_OFFSET = (150, 100)
+LOAD_DRAG_EVENTS = 10_000
+LOAD_DOUBLE_CLICKS = 500
+RSS_GROWTH_LIMIT_KIB = 2048
+RSS_GROWTH_LIMIT_FRACTION = 0.10
+CORE_STEPS = (1000, 2000)  # two runs, differenced: start-up and exit cancel out
+
+SYSTEM_DLL = re.compile(
+    r"^(kernel32|user32|gdi32|comctl32|comdlg32|advapi32|shell32|shlwapi|ole32|oleaut32|"
+    r"uxtheme|dwmapi|shcore|imm32|version|winmm|msimg32|ntdll|msvcrt|ucrtbase|"
+    r"api-ms-win-[a-z0-9-]+)\.dll$", re.IGNORECASE)
+
+
+class Results:
+    def __init__(self):
+        self.samples = defaultdict(list)
+        self.text = {}
+        self.failures = []
+        self.checks = []  # (passed, description, fatal)
+
+    def add(self, measure, program, value):
+        self.samples[(measure, program)].append(value)
+
+    def check(self, passed, description, fatal=True):
+        """A check that failed fails the run, unless it is only informative."""
+        self.checks.append((passed, description, fatal))
+        if not passed and fatal:
+            self.failures.append(description)
+
+
+def expected_opacity(double_clicks):
+    """_NET_WM_WINDOW_OPACITY after that many double-clicks from a fresh start: the alpha of the
+    last one, 255 x (100 - percent) / 100 rounded down in double precision, times 0x01010101."""
+    percent = 5 * ((double_clicks - 1) % 13)
+    alpha = math.floor((100 - percent) * 2.55)
+    return alpha * 0x01010101
+
+
+# --- programs on the display ---
+
+def drag(session, program, results, name):
+    """One 1,000-event body drag: events per second until the window stands at its final
+    position, and the lag from the last injected event until then."""
+    keys, ok = session.run_xbench("drag", program.window, DRAG_EVENTS, *DRAG_OFFSET, 30_000)
+    if not ok:
+        results.check(False, f"{name}: the {DRAG_EVENTS}-event drag did not end exactly "
+                             f"{DRAG_OFFSET} px away ({keys.get('error', 'no answer')})")
+        return False
+    start, injected, settled = (int(keys[k]) for k in ("start_ns", "injected_ns", "settled_ns"))
+    results.add("drag-rate", name, DRAG_EVENTS / ((settled - start) / 1e9))
+    results.add("drag-lag", name, (settled - injected) / 1e6)
+    return True
+
+
+def memory_load(session, program, results, name, rss_start):
+    """Resident size after 10,000 drag events and 500 double-clicks, against the size after
+    start. The load ends with a drag whose end position proves every event was handled."""
+    keys, ok = session.run_xbench("load", program.window, LOAD_DRAG_EVENTS, LOAD_DOUBLE_CLICKS,
+                                  120_000, timeout=180)
+    if not ok:
+        results.check(False, f"{name}: the memory load was not handled "
+                             f"({keys.get('error', 'no answer')})")
+        return
+    rss_after = program.settled_rss_kib()
+    results.add("rss-after", name, rss_after)
+    results.add("rss-growth", name, rss_after - rss_start)
+    opacity = int(keys.get("opacity", -1))
+    results.text.setdefault(f"opacity {name}", []).append(opacity)
+
+
+def start_program(session, results, name, command, record_startup=True, **options):
+    """Starts a program and records its start-up time; None, with a failure, if its window
+    never stood at its start geometry."""
+    try:
+        program = Program(session, command, **options)
+    except BenchError as error:
+        results.check(False, f"{name}: {error}")
+        return None
+    if record_startup:
+        results.add("startup", name, program.startup_ms)
+    return program
+
+
+def one_program(session, results, name, command, rss=False, drag_it=False, memory=False,
+                **options):
+    """Starts one program alone and takes, as asked, its resident size after start, one
+    1,000-event drag and the memory load; stops it."""
+    program = start_program(session, results, name, command, **options)
+    if program is None:
+        return
+    try:
+        rss_start = program.settled_rss_kib() if rss or memory else None
+        if rss_start is not None:
+            results.add("rss-start", name, rss_start)
+        dragged = drag(session, program, results, name) if drag_it else True
+        if memory and dragged:
+            memory_load(session, program, results, name, rss_start)
+    finally:
+        program.stop()
+
+
+def idle(session, results, programs, seconds):
+    """CPU time over `seconds` of doing nothing but the keep-on-top timer, the programs side by
+    side: each started, then moved out of the next one's way, the pointer parked on the root."""
+    running = []
+    try:
+        for index, (name, command, options) in enumerate(programs):
+            program = start_program(session, results, name, command, record_startup=False,
+                                    **options)
+            if program is None:
+                continue
+            running.append((name, program))
+            if index + 1 < len(programs) and options.get("rect", START_RECT) == START_RECT:
+                keys, ok = session.run_xbench("walk", program.window, 0, -150 * (index + 1),
+                                              30_000)
+                if not ok:
+                    results.check(False, f"{name}: could not be moved aside for the idle "
+                                         f"measure ({keys.get('error')})")
+        session.run_xbench("park", 1010, 10)
+        before = {name: program.cpu_seconds() for name, program in running}
+        time.sleep(seconds)  # the measurement window itself
+        for name, program in running:
+            results.add("idle-cpu", name, (program.cpu_seconds() - before[name]) * 1000)
+    finally:
+        for _, program in running:
+            program.stop()
+
+
+# --- files and the in-memory toolkit ---
+
+def windows_binary(results, exe):
+    """The Windows build's size and the DLLs it imports: only system DLLs may be among them."""
+    if not os.path.exists(exe):
+        results.check(False, f"Windows build: {exe} was not built")
+        return []
+    results.add("exe-size", "wine", os.path.getsize(exe) / 1024)
+    dump = subprocess.run(["x86_64-w64-mingw32-objdump", "-p", exe], capture_output=True,
+                          text=True, check=True).stdout
+    dlls = re.findall(r"DLL Name: (\S+)", dump)
+    foreign = [dll for dll in dlls if not SYSTEM_DLL.match(dll)]
+    results.text["dlls"] = dlls
+    results.check(not foreign, "Windows build imports system DLLs only" if not foreign else
+                  f"Windows build imports non-system DLLs: {', '.join(foreign)}")
+    return foreign
+
+
+def callgrind_instructions(core_steps, kind, steps):
+    out = f"/tmp/coverstrip-bench-callgrind.{os.getpid()}.out"
+    try:
+        run = subprocess.run(["valgrind", "--tool=callgrind", f"--callgrind-out-file={out}",
+                              core_steps, kind, str(steps)], capture_output=True, text=True)
+        if run.returncode != 0:
+            raise BenchError(f"core_steps {kind} {steps}: {run.stderr.strip().splitlines()[-1]}")
+        with open(out) as profile:
+            for line in profile:
+                if line.startswith("summary:"):
+                    return int(line.split()[1])
+    finally:
+        if os.path.exists(out):
+            os.remove(out)
+    raise BenchError("callgrind wrote no summary")
+
+
+def core(results, core_steps, repetitions):
+    """Instructions per step of Form1 on the in-memory toolkit, counted by callgrind."""
+    low, high = CORE_STEPS
+    for kind in ("hover", "move", "stretch", "size-rules"):
+        for _ in range(repetitions):
+            try:
+                difference = (callgrind_instructions(core_steps, kind, high) -
+                              callgrind_instructions(core_steps, kind, low))
+            except BenchError as error:
+                results.check(False, f"core: {error}")
+                break
+            results.add("core", kind, difference / (high - low))

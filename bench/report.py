@@ -1,0 +1,132 @@
+"""The figures of a run, their medians over the repetitions and their ratios to their baselines,
+as a markdown table."""
+
+import statistics
+from dataclasses import dataclass
+
+PROGRAMS = {
+    "linux": "Linux build",
+    "wine": "Windows build (Wine)",
+    "xlib": "bare Xlib",
+    "qt": "minimal Qt 6 window",
+    "hover": "pointer move, no button",
+    "move": "move-gesture step",
+    "stretch": "left-edge stretch step",
+    "size-rules": "size-rule run",
+}
+
+
+@dataclass
+class Figure:
+    measure: str
+    program: str
+    title: str
+    unit: str
+    better: str  # "higher" or "lower"
+    baseline: str | None = None  # the program, under the same measure, it is compared with
+    digits: int = 1
+
+
+FIGURES = [
+    Figure("drag-rate", "linux", "Drag: events per second", "events/s", "higher", "xlib", 0),
+    Figure("drag-rate", "wine", "Drag: events per second", "events/s", "higher", "xlib", 0),
+    Figure("drag-rate", "xlib", "Drag: events per second", "events/s", "higher", None, 0),
+    Figure("drag-lag", "linux", "Drag: lag after the last event", "ms", "lower", "xlib", 2),
+    Figure("drag-lag", "wine", "Drag: lag after the last event", "ms", "lower", "xlib", 2),
+    Figure("drag-lag", "xlib", "Drag: lag after the last event", "ms", "lower", None, 2),
+    Figure("idle-cpu", "linux", "Idle: CPU time per 30 s", "ms", "lower", "xlib", 0),
+    Figure("idle-cpu", "wine", "Idle: CPU time per 30 s (exe + wineserver)", "ms", "lower",
+           "xlib", 0),
+    Figure("idle-cpu", "xlib", "Idle: CPU time per 30 s", "ms", "lower", None, 0),
+    Figure("startup", "linux", "Start-up: exec to mapped at start geometry", "ms", "lower", "qt"),
+    Figure("startup", "qt", "Start-up: exec to mapped at start geometry", "ms", "lower", "xlib"),
+    Figure("startup", "xlib", "Start-up: exec to mapped at start geometry", "ms", "lower"),
+    Figure("startup", "wine", "Start-up: exec to mapped at start geometry", "ms", "lower", "xlib"),
+    Figure("rss-start", "linux", "Memory: VmRSS after start", "KiB", "lower", "qt", 0),
+    Figure("rss-start", "qt", "Memory: VmRSS after start", "KiB", "lower", None, 0),
+    Figure("rss-start", "wine", "Memory: VmRSS after start", "KiB", "lower", None, 0),
+    Figure("rss-after", "linux", "Memory: VmRSS after 10,000 drags + 500 double-clicks", "KiB",
+           "lower", "rss-start", 0),
+    Figure("rss-after", "wine", "Memory: VmRSS after 10,000 drags + 500 double-clicks", "KiB",
+           "lower", "rss-start", 0),
+    Figure("rss-growth", "linux", "Memory: growth under that load", "KiB", "lower", None, 0),
+    Figure("rss-growth", "wine", "Memory: growth under that load", "KiB", "lower", None, 0),
+    Figure("exe-size", "wine", "Windows build: size of coverstrip.exe", "KiB", "lower", None, 0),
+    Figure("core", "move", "Core: instructions per step", "instr", "lower", "hover", 1),
+    Figure("core", "stretch", "Core: instructions per step", "instr", "lower", "hover", 1),
+    Figure("core", "size-rules", "Core: instructions per step", "instr", "lower", "hover", 1),
+    Figure("core", "hover", "Core: instructions per step", "instr", "lower", None, 1),
+]
+
+
+@dataclass
+class Row:
+    figure: Figure
+    median: float | None
+    runs: int
+    baseline_label: str
+    baseline_median: float | None
+
+    @property
+    def ratio(self):
+        if self.median is None or not self.baseline_median:
+            return None
+        return self.median / self.baseline_median
+
+    @property
+    def better_than_baseline(self):
+        ratio = self.ratio
+        if ratio is None:
+            return None
+        return ratio >= 1 if self.figure.better == "higher" else ratio <= 1
+
+
+def median_of(results, measure, program):
+    samples = results.samples.get((measure, program), [])
+    return (statistics.median(samples) if samples else None), len(samples)
+
+
+def rows(results):
+    built = []
+    for figure in FIGURES:
+        median, runs = median_of(results, figure.measure, figure.program)
+        baseline_label, baseline_median = "", None
+        if figure.baseline == "rss-start":  # after the load, against the same program at start
+            baseline_median, _ = median_of(results, "rss-start", figure.program)
+            baseline_label = "after start"
+        elif figure.baseline:
+            baseline_median, _ = median_of(results, figure.measure, figure.baseline)
+            baseline_label = PROGRAMS[figure.baseline]
+        built.append(Row(figure, median, runs, baseline_label, baseline_median))
+    return built
+
+
+def verdict(passed, fatal):
+    return "PASS" if passed else ("FAIL" if fatal else "NOTE")
+
+
+def number(value, digits):
+    if value is None:
+        return "n/a"
+    return f"{value:,.{digits}f}"
+
+
+def markdown(results, built, heading):
+    lines = [heading, "",
+             "| Measure | Program | Median | Runs | Baseline (median) | Ratio |",
+             "|---|---|--:|--:|---|--:|"]
+    for row in built:
+        figure = row.figure
+        baseline = ""
+        if row.baseline_label:
+            baseline = f"{row.baseline_label} ({number(row.baseline_median, figure.digits)})"
+        ratio = f"{row.ratio:.2f}x" if row.ratio is not None else ""
+        lines.append(f"| {figure.title} ({figure.better} is better) | {PROGRAMS[figure.program]} "
+                     f"| {number(row.median, figure.digits)} {figure.unit} | {row.runs} "
+                     f"| {baseline} | {ratio} |")
+    lines += ["", "Checks:", ""]
+    lines += [f"- {verdict(passed, fatal)}: {text}" for passed, text, fatal in results.checks]
+    if "dlls" in results.text:
+        lines += ["", "DLLs imported by coverstrip.exe: " + ", ".join(results.text["dlls"])]
+    lines += ["", f"Result: {'FAILED' if results.failures else 'passed'}", ""]
+    return "\n".join(lines)
