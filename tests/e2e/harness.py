@@ -149,11 +149,13 @@ class Screenshot:
 
 
 class XSession:
-    """One Xvfb with openbox on a free display, and the readers and input helpers on it."""
+    """One Xvfb on a free display, with openbox unless told otherwise, and the readers and input
+    helpers on it."""
 
-    def __init__(self, width, height):
+    def __init__(self, width, height, window_manager=True):
         self.width = width
         self.height = height
+        self.window_manager = window_manager
         self.tmp = tempfile.mkdtemp(prefix="coverstrip-e2e-")
         self.display = None
         self._xvfb = None
@@ -184,7 +186,11 @@ class XSession:
         self.display = ":" + number.decode().strip()
         wait_for(lambda: _run(["xprop", "-root", "-len", "0"], self.env(), check=False)
                  .returncode, lambda rc: rc == 0, 10, "answering on " + self.display)
+        if self.window_manager:
+            self._start_openbox()
+        self.run(PEER, "--root", "%02x%02x%02x" % ROOT_COLOUR)
 
+    def _start_openbox(self):
         config = os.path.join(self.tmp, "config")
         os.makedirs(config, exist_ok=True)
         self._openbox = _spawn(
@@ -195,7 +201,11 @@ class XSession:
         wait_for(lambda: self.xprop_root("_NET_SUPPORTING_WM_CHECK") + self.xprop_root(
             "_NET_CLIENT_LIST"), lambda v: "window id" in v and "no such atom" not in v and
             "not found" not in v, 15, "managed by openbox")
-        self.run(PEER, "--root", "%02x%02x%02x" % ROOT_COLOUR)
+
+    def end_server(self, sig=signal.SIGKILL):
+        """Takes the X server away from under its clients, as a crash of it would."""
+        self._xvfb.send_signal(sig)
+        self._xvfb.wait(timeout=10)
 
     def stop(self):
         _kill_group(self._openbox, signal.SIGTERM)
@@ -409,12 +419,14 @@ class WinePrefix:
 class Overlay:
     """The program under test and its window "Form1"."""
 
-    def __init__(self, session, wine=None):
+    def __init__(self, session, wine=None, split_output=False):
         self.session = session
         self.wine = wine
         self.process = None
         self.window = None
         self.log_name = f"overlay-{time.monotonic_ns()}"
+        # stdout and stderr in logs of their own (name.out, name.err) instead of one log.
+        self.split_output = split_output
 
     def start(self):
         if self.wine is not None:
@@ -422,14 +434,17 @@ class Overlay:
         else:
             args, env = [EXE], self.session.env()
         before = set(self.session.viewable_windows("^Form1$"))
-        self.process = _spawn(args, env=env, stdin=subprocess.DEVNULL,
-                              stdout=self.session.log_file(self.log_name),
-                              stderr=subprocess.STDOUT)
+        if self.split_output:
+            out = self.session.log_file(self.log_name + ".out")
+            err = self.session.log_file(self.log_name + ".err")
+        else:
+            out, err = self.session.log_file(self.log_name), subprocess.STDOUT
+        self.process = _spawn(args, env=env, stdin=subprocess.DEVNULL, stdout=out, stderr=err)
 
         def found():
             if self.process.poll() is not None:
                 raise AssertionError(f"the program ended at start ({self.process.returncode}): "
-                                     + _tail(self.session.log_path(self.log_name)))
+                                     + self.output())
             return [w for w in self.session.viewable_windows("^Form1$") if w not in before]
 
         windows = wait_for(found, lambda ws: len(ws) == 1, START_TIMEOUT, "one new Form1 window")
@@ -454,6 +469,18 @@ class Overlay:
 
     def alive(self):
         return self.process.poll() is None
+
+    def output(self):
+        """What the program has written so far: both streams in one text."""
+        if not self.split_output:
+            return _tail(self.session.log_path(self.log_name), lines=1000)
+        return self.stdout_text() + self.stderr_text()
+
+    def stdout_text(self):
+        return _tail(self.session.log_path(self.log_name + ".out"), lines=1000)
+
+    def stderr_text(self):
+        return _tail(self.session.log_path(self.log_name + ".err"), lines=1000)
 
     def wait_exit(self, timeout):
         try:
@@ -584,12 +611,15 @@ class OverlayTestCase(unittest.TestCase):
     """One X session per class; a fresh overlay for each test."""
 
     SCREEN = (1024, 768)
+    WINDOW_MANAGER = True
+    # The program's stdout and stderr kept apart, for tests that read them.
+    SPLIT_OUTPUT = False
 
     @classmethod
     def setUpClass(cls):
         if not EXE or not PEER:
             raise RuntimeError("COVERSTRIP_EXE and COVERSTRIP_PEER must name the programs")
-        cls.session = XSession(*cls.SCREEN)
+        cls.session = XSession(*cls.SCREEN, window_manager=cls.WINDOW_MANAGER)
         cls.addClassCleanup(cls.session.stop)
         cls.session.start()
         cls.wine = None
@@ -602,10 +632,10 @@ class OverlayTestCase(unittest.TestCase):
         self.addCleanup(self.session.release_all)
         # Off any strip, so that no tooltip of a strip lies over another test's strip.
         self.session.move(0, 0)
-        self.overlay = self.start_overlay()
+        self.overlay = self.start_overlay(self.SPLIT_OUTPUT)
 
-    def start_overlay(self):
-        overlay = Overlay(self.session, self.wine)
+    def start_overlay(self, split_output=False):
+        overlay = Overlay(self.session, self.wine, split_output)
         self.addCleanup(overlay.stop)
         return overlay.start()
 
