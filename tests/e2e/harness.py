@@ -607,6 +607,20 @@ class Peer:
 # --- the test case base -------------------------------------------------------------------------
 
 
+
+def open_session(screen, window_manager, add_cleanup):
+    """Starts an X session (and for the Windows build its Wine prefix) that add_cleanup ends."""
+    session = XSession(*screen, window_manager=window_manager)
+    add_cleanup(session.stop)
+    session.start()
+    wine = None
+    if is_windows_build():
+        wine = WinePrefix(WINEPREFIX, session)
+        add_cleanup(wine.release)
+        wine.acquire()
+    return session, wine
+
+
 class OverlayTestCase(unittest.TestCase):
     """One X session per class; a fresh overlay for each test."""
 
@@ -619,14 +633,7 @@ class OverlayTestCase(unittest.TestCase):
     def setUpClass(cls):
         if not EXE or not PEER:
             raise RuntimeError("COVERSTRIP_EXE and COVERSTRIP_PEER must name the programs")
-        cls.session = XSession(*cls.SCREEN, window_manager=cls.WINDOW_MANAGER)
-        cls.addClassCleanup(cls.session.stop)
-        cls.session.start()
-        cls.wine = None
-        if is_windows_build():
-            cls.wine = WinePrefix(WINEPREFIX, cls.session)
-            cls.addClassCleanup(cls.wine.release)
-            cls.wine.acquire()
+        cls.session, cls.wine = open_session(cls.SCREEN, cls.WINDOW_MANAGER, cls.addClassCleanup)
 
     def setUp(self):
         self.addCleanup(self.session.release_all)

@@ -6,8 +6,8 @@ import signal
 import time
 import unittest
 
-from harness import (BLACK, CLOSE_MARK_BOX, PEER_COLOUR, WINEPREFIX, OverlayTestCase, WinePrefix,
-                     XSession, hold_for, is_windows_build, reddish, wait_for)
+from harness import (BLACK, CLOSE_MARK_BOX, PEER_COLOUR, OverlayTestCase, hold_for,
+                     is_windows_build, open_session, reddish, wait_for)
 
 # Start geometry on the 1024x768 screen.
 START = (256, 602, 512, 40)
@@ -63,14 +63,7 @@ class XServerGoesAway(OverlayTestCase):
         pass  # the session is made in setUp, since each test ends its own
 
     def setUp(self):
-        self.session = XSession(*self.SCREEN)
-        self.addCleanup(self.session.stop)
-        self.session.start()
-        self.wine = None
-        if is_windows_build():
-            self.wine = WinePrefix(WINEPREFIX, self.session)
-            self.addCleanup(self.wine.release)
-            self.wine.acquire()
+        self.session, self.wine = open_session(self.SCREEN, self.WINDOW_MANAGER, self.addCleanup)
         super().setUp()
 
     def assert_ends_with_one_line(self, sig):
