@@ -46,7 +46,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     event.buttons = static_cast<std::int16_t>(bytes.Take<std::uint8_t>() % 8);
     event.x = bytes.Take<float>();
     event.y = bytes.Take<float>();
-    event.chooser.outcome = static_cast<sim::ChooserScript::Outcome>(bytes.Take<std::uint8_t>() % 3);
+    event.chooser.outcome =
+        static_cast<sim::ChooserScript::Outcome>(bytes.Take<std::uint8_t>() % 3);
     event.chooser.colour = bytes.Take<std::uint32_t>() & 0xFFFFFF;
     harness.Apply(event);
     if (const auto broken = harness.Broken()) {
