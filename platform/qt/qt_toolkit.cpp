@@ -8,9 +8,9 @@
 #include <QScreen>
 #include <cstdlib>
 
+#include "platform/pixel_geometry.h"
 #include "platform/qt/qt_colours.h"
 #include "platform/qt/x11_flush.h"
-#include "platform/strip_geometry.h"
 
 namespace coverstrip::qt {
 namespace {
@@ -20,8 +20,8 @@ std::optional<std::int32_t> Pixels(const TwipsScale& scale, Twips twips) {
 }
 
 QRect PixelRect(const TwipsScale& scale, const RectDesign& design) {
-  return QRect(Pixels(scale, design.left).value_or(0), Pixels(scale, design.top).value_or(0),
-               Pixels(scale, design.width).value_or(0), Pixels(scale, design.height).value_or(0));
+  const PixelGeometry pixels = DesignedGeometry(scale, kCoordinateLimitPixels, design);
+  return QRect(pixels.left, pixels.top, pixels.width, pixels.height);
 }
 
 QSize ScreenPixels() {

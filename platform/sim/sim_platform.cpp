@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "platform/strip_geometry.h"
+#include "platform/pixel_geometry.h"
 
 namespace coverstrip::sim {
 namespace {
@@ -97,7 +97,7 @@ bool SimPicture::Move(Twips left, Twips top, std::optional<Twips> width,
   if (!requested) return false;
 
   const bool resized = requested->width != rect.width || requested->height != rect.height;
-  rect = {requested->left, requested->top, requested->width, requested->height};
+  rect = *requested;
   if (resized) {
     ++resizeEvents;
     if (FormEvents* events = sim_.events()) events->Picture1_Resize();
@@ -221,10 +221,7 @@ std::unique_ptr<ColourChooser> SimChooserFactory::Create(std::string_view progId
 SimPlatform::SimPlatform(const WindowDesign& design, SimConfig config)
     : config_(config), scale_(config.twipsPerPixel) {
   const auto pixels = [&](const RectDesign& r) {
-    const std::int32_t limit = config_.coordinateLimitPixels;
-    return PixelRect{
-        scale_.ToPixels(r.left, limit).value_or(0), scale_.ToPixels(r.top, limit).value_or(0),
-        scale_.ToPixels(r.width, limit).value_or(0), scale_.ToPixels(r.height, limit).value_or(0)};
+    return DesignedGeometry(scale_, config_.coordinateLimitPixels, r);
   };
   form.rect = pixels(design.form);
   form.backColor = design.formBackColor;

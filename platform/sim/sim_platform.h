@@ -15,6 +15,7 @@
 
 #include "platform/emulated_window_styles.h"
 #include "platform/form_events.h"
+#include "platform/pixel_geometry.h"
 #include "platform/platform.h"
 #include "platform/twips_scale.h"
 #include "platform/window_design.h"
@@ -28,13 +29,7 @@ struct SimConfig {
   std::int32_t coordinateLimitPixels = 32767;  // as X11's 16-bit coordinates
 };
 
-struct PixelRect {
-  std::int32_t left = 0;
-  std::int32_t top = 0;
-  std::int32_t width = 0;
-  std::int32_t height = 0;
-  bool operator==(const PixelRect&) const = default;
-};
+using PixelRect = PixelGeometry;
 
 // What the scripted colour chooser does when shown.
 struct ChooserScript {

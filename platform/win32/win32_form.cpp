@@ -3,6 +3,7 @@
 // calls' business. The class icon is resource 1, the program's own icon.
 #include "platform/win32/win32_form.h"
 
+#include "platform/pixel_geometry.h"
 #include "platform/win32/resource_ids.h"
 #include "platform/win32/wide_text.h"
 #include "platform/win32/win32_timer.h"
@@ -29,19 +30,17 @@ Win32Form::Win32Form(HINSTANCE instance, const WindowDesign& design)
                                                    .smallIcon = smallIcon_.get()})),
       background_(::CreateSolidBrush(design.formBackColor)) {
   // Before the window exists its DPI is the system's.
-  const TwipsScale scale = ScaleOf(nullptr);
-  const auto pixels = [&](Twips twips) {
-    return scale.ToPixels(twips, kCoordinateLimitPixels).value_or(0);
-  };
+  const PixelGeometry pixels =
+      DesignedGeometry(ScaleOf(nullptr), kCoordinateLimitPixels, design.form);
   const std::wstring caption = Utf16(design.caption);
   // NOTE: WS_SYSMENU shows nothing on a window without caption. Wine hands a caption-less popup
   // to the X window manager only with it (or once the window is activated, which a
   // SetWindowPos without SWP_NOACTIVATE does): with it the window is managed from its first map,
   // and its topmost state shows as _NET_WM_STATE_ABOVE, instead of changing kind at run time.
-  window_.reset(::CreateWindowExW(
-      WS_EX_NOACTIVATE | WS_EX_TOOLWINDOW, class_.Name(), caption.c_str(),
-      WS_POPUP | WS_SYSMENU | WS_CLIPCHILDREN, pixels(design.form.left), pixels(design.form.top),
-      pixels(design.form.width), pixels(design.form.height), nullptr, nullptr, instance, this));
+  window_.reset(::CreateWindowExW(WS_EX_NOACTIVATE | WS_EX_TOOLWINDOW, class_.Name(),
+                                  caption.c_str(), WS_POPUP | WS_SYSMENU | WS_CLIPCHILDREN,
+                                  pixels.left, pixels.top, pixels.width, pixels.height, nullptr,
+                                  nullptr, instance, this));
 }
 
 RECT Win32Form::Rect() const {

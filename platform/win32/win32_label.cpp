@@ -7,6 +7,7 @@
 
 #include <cmath>
 
+#include "platform/pixel_geometry.h"
 #include "platform/win32/pixel_scale.h"
 #include "platform/win32/wide_text.h"
 #include "platform/win32/win32_picture.h"
@@ -25,13 +26,10 @@ Win32Label::Win32Label(HINSTANCE instance, HWND parent, const WindowDesign& desi
       fontDesign_(design.labelFont),
       fontFace_(Utf16(design.labelFont.face)),
       foreColor_(design.labelForeColor) {
-  const TwipsScale scale = ScaleOf(parent);
-  const auto pixels = [&](Twips twips) {
-    return scale.ToPixels(twips, kCoordinateLimitPixels).value_or(0);
-  };
+  const PixelGeometry pixels =
+      DesignedGeometry(ScaleOf(parent), kCoordinateLimitPixels, design.label);
   window_.reset(::CreateWindowExW(0, class_.Name(), caption_.c_str(), WS_CHILD | WS_VISIBLE,
-                                  pixels(design.label.left), pixels(design.label.top),
-                                  pixels(design.label.width), pixels(design.label.height), parent,
+                                  pixels.left, pixels.top, pixels.width, pixels.height, parent,
                                   nullptr, instance, this));
   CreateFontForDpi();
 }

@@ -5,7 +5,7 @@
 // carry the MK_ button sum; X and Y are the signed client coordinates in twips.
 #include "platform/win32/win32_picture.h"
 
-#include "platform/strip_geometry.h"
+#include "platform/pixel_geometry.h"
 #include "platform/types.h"
 
 namespace coverstrip::win32 {
@@ -50,14 +50,11 @@ Win32Picture::Win32Picture(HINSTANCE instance, HWND parent, const WindowDesign& 
       background_(::CreateSolidBrush(design.pictureBackColor)),
       mousePointer_(design.pictureMousePointer),
       cursor_(::LoadCursorW(nullptr, CursorFor(design.pictureMousePointer))) {
-  const TwipsScale scale = ScaleOf(parent);
-  const auto pixels = [&](Twips twips) {
-    return scale.ToPixels(twips, kCoordinateLimitPixels).value_or(0);
-  };
+  const PixelGeometry pixels =
+      DesignedGeometry(ScaleOf(parent), kCoordinateLimitPixels, design.picture);
   window_.reset(::CreateWindowExW(0, class_.Name(), L"", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN,
-                                  pixels(design.picture.left), pixels(design.picture.top),
-                                  pixels(design.picture.width), pixels(design.picture.height),
-                                  parent, nullptr, instance, this));
+                                  pixels.left, pixels.top, pixels.width, pixels.height, parent,
+                                  nullptr, instance, this));
 }
 
 RECT Win32Picture::RectInParent() const {

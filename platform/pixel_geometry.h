@@ -1,11 +1,12 @@
-// What a strip Move asks for, in whole pixels, as every toolkit takes it: an omitted size keeps
-// the current one, and a size below zero or a value beyond the toolkit's range is refused.
+// Positions and sizes in whole pixels as every toolkit takes them: the designed rectangles of
+// the window tree, and what a strip Move asks for.
 #pragma once
 
 #include <cstdint>
 #include <optional>
 
 #include "platform/twips_scale.h"
+#include "platform/window_design.h"
 
 namespace coverstrip {
 
@@ -17,7 +18,15 @@ struct PixelGeometry {
   bool operator==(const PixelGeometry&) const = default;
 };
 
-// Nothing when the move is refused; the caller then changes nothing.
+// A designed rectangle; a value beyond the toolkit's range becomes 0.
+inline PixelGeometry DesignedGeometry(const TwipsScale& scale, std::int32_t limitPixels,
+                                      const RectDesign& design) {
+  const auto pixels = [&](Twips twips) { return scale.ToPixels(twips, limitPixels).value_or(0); };
+  return {pixels(design.left), pixels(design.top), pixels(design.width), pixels(design.height)};
+}
+
+// What a strip Move asks for: an omitted size keeps the current one. Nothing when the move is
+// refused (a size below zero, or a value beyond the toolkit's range); nothing then changes.
 inline std::optional<PixelGeometry> RequestedStripGeometry(const TwipsScale& scale,
                                                            std::int32_t limitPixels, Twips left,
                                                            Twips top, std::optional<Twips> width,
