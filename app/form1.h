@@ -3,8 +3,8 @@
 
 #include <cstdint>
 
-#include "platform/form_events.h"
-#include "platform/platform.h"
+#include "platform/contract/form_events.h"
+#include "platform/contract/platform.h"
 
 namespace coverstrip {
 

@@ -1,7 +1,7 @@
 // The window tree of Form1 as designed: what the toolkit creates before start-up.
 #pragma once
 
-#include "platform/window_design.h"
+#include "platform/contract/window_design.h"
 
 namespace coverstrip {
 

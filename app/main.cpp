@@ -3,7 +3,7 @@
 
 #include "app/form1.h"
 #include "app/form1_design.h"
-#include "platform/application.h"
+#include "platform/shared/application.h"
 
 int main(int argc, char** argv) {
   return coverstrip::RunApplication(

@@ -2,7 +2,7 @@
 // close mark's contrasting colour.
 #pragma once
 
-#include "platform/platform.h"
+#include "platform/contract/platform.h"
 
 namespace coverstrip::colour {
 

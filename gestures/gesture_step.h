@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-#include "platform/toolkit.h"
+#include "platform/contract/toolkit.h"
 
 namespace coverstrip::gestures {
 

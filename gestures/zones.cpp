@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "platform/types.h"
+#include "platform/contract/types.h"
 
 namespace coverstrip::gestures {
 

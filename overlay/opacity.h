@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-#include "platform/window_manager.h"
+#include "platform/contract/window_manager.h"
 
 namespace coverstrip::overlay {
 

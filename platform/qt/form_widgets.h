@@ -1,30 +1,23 @@
-// Form1, the strip and the close mark as Qt widgets. The strip and the mark only decode Qt's
-// pointer events (buttons, modifiers, global position) and pass them to a StripInput, behind
-// which sit the form's handlers; the window reports geometry that Qt took from the X server.
+// Form1, the strip and the close mark as Qt widgets. The strip and the mark only hand Qt's
+// pointer events on, by kind, to a StripInput; the window reports geometry that Qt took from the
+// X server.
 #pragma once
 
 #include <QLabel>
-#include <QPointF>
 #include <QWidget>
-#include <cstdint>
 #include <functional>
+
+class QMouseEvent;
 
 namespace coverstrip::qt {
 
-struct PointerEvent {
-  std::int16_t button = 0;  // the button pressed or released; on a move, the sum of those held
-  std::int16_t shift = 0;
-  QPointF global;  // screen position in logical pixels
-};
+enum class PointerKind { kPress, kDoubleClick, kMove, kRelease };
 
 class StripInput {
  public:
   virtual ~StripInput() = default;
-  virtual void StripMouseDown(const PointerEvent& event) = 0;
-  virtual void StripMouseMove(const PointerEvent& event) = 0;
-  virtual void StripMouseUp(const PointerEvent& event) = 0;
-  virtual void StripDblClick() = 0;
-  virtual void CloseMarkDblClick() = 0;
+  virtual void StripPointer(PointerKind kind, const QMouseEvent& event) = 0;
+  virtual void CloseMarkDoubleClicked(const QMouseEvent& event) = 0;
 };
 
 // Form1's top-level. Pointer input on it, where the strip does not cover it, does nothing.
@@ -58,16 +51,11 @@ class StripWidget final : public QWidget {
   void mouseReleaseEvent(QMouseEvent* event) override;
 
  private:
-  void ReportPress(QMouseEvent& event);
-
   StripInput& input_;
-  // Buttons whose press was reported and whose release was not yet: the second press of a
-  // double-click is reported once, whether Qt sends it as a press, a double-click or both.
-  Qt::MouseButtons pressed_;
 };
 
-// Label1. It takes every pointer event over itself, so none reaches the strip; only a left
-// double-click does something.
+// Label1. It takes every pointer event over itself, so none reaches the strip; only a
+// double-click is handed on.
 class CloseMarkWidget final : public QLabel {
  public:
   CloseMarkWidget(QWidget& parent, StripInput& input);

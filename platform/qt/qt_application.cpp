@@ -1,13 +1,13 @@
-// RunApplication on Qt 6 under X11: Form1 is built hidden, loaded, shown without taking the
-// focus and activated once; then the keep-on-top timer starts and Qt's event loop runs. Qt's
-// xcb plugin ends the process with exit code 1 and one line on stderr if the X connection
-// breaks.
+// RunApplication on Qt 6 under X11: the backend's windows are built hidden, the shared toolkit
+// starts the form over them, and Qt's event loop runs. Qt's xcb plugin ends the process with
+// exit code 1 and one line on stderr if the X connection breaks.
 #include <QApplication>
 #include <QIcon>
 #include <memory>
 
-#include "platform/application.h"
-#include "platform/qt/qt_platform.h"
+#include "platform/qt/qt_backend.h"
+#include "platform/shared/application.h"
+#include "platform/shared/toolkit.h"
 
 namespace coverstrip {
 
@@ -20,13 +20,10 @@ int RunApplication(int argc, char** argv, const WindowDesign& design, const Form
   QApplication application(argc, argv);
   QApplication::setWindowIcon(QIcon(QStringLiteral(":/coverstrip.png")));
 
-  qt::QtPlatform qt(design);
-  const std::unique_ptr<FormEvents> form = makeForm(qt.platform());
-  qt.Attach(*form);
-  form->Form_Load();
-  qt.Show();
-  form->Form_Activate();
-  qt.StartTimer();
+  qt::QtBackend backend(design);
+  Toolkit toolkit(backend, design);
+  const std::unique_ptr<FormEvents> form = makeForm(toolkit.platform());
+  toolkit.StartUp(*form);
   return QApplication::exec();
 }
 

@@ -3,7 +3,7 @@
 
 #include <QColor>
 
-#include "platform/types.h"
+#include "platform/contract/types.h"
 
 namespace coverstrip::qt {
 

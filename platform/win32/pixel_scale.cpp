@@ -3,19 +3,15 @@
 #include "platform/win32/pixel_scale.h"
 
 namespace coverstrip::win32 {
-namespace {
-
-constexpr float kTwipsPerInch = 1440;
-
-}  // namespace
 
 UINT DpiOf(HWND window) {
   const UINT dpi = window != nullptr ? ::GetDpiForWindow(window) : 0;
   return dpi != 0 ? dpi : ::GetDpiForSystem();
 }
 
-TwipsScale ScaleOf(HWND window) {
-  return TwipsScale(kTwipsPerInch / static_cast<float>(DpiOf(window)));
+float TwipsPerPixelOf(HWND window) {
+  constexpr float kTwipsPerInch = 1440;
+  return kTwipsPerInch / static_cast<float>(DpiOf(window));
 }
 
 }  // namespace coverstrip::win32

@@ -1,12 +1,10 @@
-// Twips and device pixels on Win32: 1440 twips to the inch at the dots per inch of the window
-// (per-monitor aware; Wine reports the system DPI only), and the pixel range of Win32's 32-bit
-// coordinates.
+// Device pixels on Win32: 1440 twips to the inch at the dots per inch of the window (per-monitor
+// aware; Wine reports the system DPI only), and the pixel range of Win32's 32-bit coordinates.
 #pragma once
 
 #include <cstdint>
 #include <limits>
 
-#include "platform/twips_scale.h"
 #include "platform/win32/windows_api.h"
 
 namespace coverstrip::win32 {
@@ -18,6 +16,6 @@ inline constexpr std::int32_t kCoordinateLimitPixels = std::numeric_limits<std::
 // The dots per inch of a window, or of the system before the window exists (null).
 UINT DpiOf(HWND window);
 
-TwipsScale ScaleOf(HWND window);
+float TwipsPerPixelOf(HWND window);
 
 }  // namespace coverstrip::win32

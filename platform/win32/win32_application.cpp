@@ -1,26 +1,15 @@
-// RunApplication on Win32: loads comctl32's tooltip class, creates the window tree hidden, makes
-// the form, runs Form_Load, shows the window without activating it, runs Form_Activate, starts
-// the timer and dispatches messages until the form is destroyed (ending through the close mark
-// leaves by ExitProcess instead).
+// RunApplication on Win32: loads comctl32's tooltip class, creates the windows hidden (or ends at
+// once with a message box saying what could not be created), lets the shared toolkit start the
+// form and dispatches messages until the form is destroyed (ending through the close mark leaves
+// by ExitProcess instead).
 #include <memory>
 
-#include "platform/application.h"
-#include "platform/win32/win32_platform.h"
+#include "platform/shared/application.h"
+#include "platform/shared/toolkit.h"
+#include "platform/win32/win32_backend.h"
 #include "platform/win32/windows_api.h"
 
 namespace coverstrip {
-namespace {
-
-int RunMessageLoop() {
-  MSG message{};
-  while (::GetMessageW(&message, nullptr, 0, 0) > 0) {
-    ::TranslateMessage(&message);
-    ::DispatchMessageW(&message);
-  }
-  return static_cast<int>(message.wParam);
-}
-
-}  // namespace
 
 int RunApplication(int /*argc*/, char** /*argv*/, const WindowDesign& design,
                    const FormFactory& makeForm) {
@@ -29,17 +18,21 @@ int RunApplication(int /*argc*/, char** /*argv*/, const WindowDesign& design,
   controls.dwICC = ICC_BAR_CLASSES;
   ::InitCommonControlsEx(&controls);
 
-  win32::Win32Platform toolkit(::GetModuleHandleW(nullptr), design);
+  win32::Win32Backend backend(::GetModuleHandleW(nullptr), design);
+  if (const auto failure = backend.CreationFailure()) {
+    ::MessageBoxW(nullptr, failure->c_str(), L"coverstrip", MB_OK | MB_ICONERROR);
+    return 1;
+  }
+  Toolkit toolkit(backend, design);
   const std::unique_ptr<FormEvents> form = makeForm(toolkit.platform());
-  toolkit.Attach(*form);
+  toolkit.StartUp(*form);
 
-  form->Form_Load();
-  toolkit.form.Show();
-  form->Form_Activate();
-  toolkit.timer.Start();
-  const int exitCode = RunMessageLoop();
-  toolkit.Detach();
-  return exitCode;
+  MSG message{};
+  while (::GetMessageW(&message, nullptr, 0, 0) > 0) {
+    ::TranslateMessage(&message);
+    ::DispatchMessageW(&message);
+  }
+  return static_cast<int>(message.wParam);
 }
 
 }  // namespace coverstrip

@@ -7,10 +7,8 @@
 
 #include <cmath>
 
-#include "platform/pixel_geometry.h"
 #include "platform/win32/pixel_scale.h"
 #include "platform/win32/wide_text.h"
-#include "platform/win32/win32_picture.h"
 
 namespace coverstrip::win32 {
 namespace {
@@ -19,18 +17,16 @@ constexpr double kPointsPerInch = 72;
 
 }  // namespace
 
-Win32Label::Win32Label(HINSTANCE instance, HWND parent, const WindowDesign& design)
-    : class_(MakeWindowClass<Win32Label>(instance,
+Win32Label::Win32Label(HINSTANCE instance, HWND parent, const WindowDesign& design,
+                       const Backend& backend)
+    : backend_(backend),
+      class_(MakeWindowClass<Win32Label>(instance,
                                          {.name = L"coverstrip.Label1", .style = CS_DBLCLKS})),
       caption_(Utf16(design.labelCaption)),
       fontDesign_(design.labelFont),
-      fontFace_(Utf16(design.labelFont.face)),
-      foreColor_(design.labelForeColor) {
-  const PixelGeometry pixels =
-      DesignedGeometry(ScaleOf(parent), kCoordinateLimitPixels, design.label);
-  window_.reset(::CreateWindowExW(0, class_.Name(), caption_.c_str(), WS_CHILD | WS_VISIBLE,
-                                  pixels.left, pixels.top, pixels.width, pixels.height, parent,
-                                  nullptr, instance, this));
+      fontFace_(Utf16(design.labelFont.face)) {
+  window_.reset(::CreateWindowExW(0, class_.Name(), caption_.c_str(), WS_CHILD | WS_VISIBLE, 0, 0,
+                                  0, 0, parent, nullptr, instance, this));
   CreateFontForDpi();
 }
 
@@ -43,21 +39,12 @@ void Win32Label::CreateFontForDpi() {
       CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, fontFace_.c_str()));
 }
 
-void Win32Label::Move(Twips left, Twips top) {
-  const TwipsScale scale = ScaleOf(window_.get());
-  const auto x = scale.ToPixels(left, kCoordinateLimitPixels);
-  const auto y = scale.ToPixels(top, kCoordinateLimitPixels);
-  if (!x || !y) return;
-  ::SetWindowPos(window_.get(), nullptr, *x, *y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+void Win32Label::SetRect(const PixelRect& rect) {
+  ::SetWindowPos(window_.get(), nullptr, rect.left, rect.top, rect.width, rect.height,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-void Win32Label::SetContainer(PictureBox& container) {
-  auto* strip = dynamic_cast<Win32Picture*>(&container);
-  if (strip == nullptr || ::GetParent(window_.get()) == strip->Handle()) return;
-  ::SetParent(window_.get(), strip->Handle());
-}
-
-void Win32Label::SetForeColor(Colour colour) {
+void Win32Label::SetColour(Colour colour) {
   foreColor_ = colour;
   ::InvalidateRect(window_.get(), nullptr, TRUE);
 }
@@ -89,7 +76,13 @@ void Win32Label::Paint(HWND window) {
 LRESULT Win32Label::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_LBUTTONDBLCLK:
-      if (events_ != nullptr) events_->Label1_DblClick();
+      backend_.input().CloseMarkDoubleClicked(PointerButton::kLeft);
+      return 0;
+    case WM_RBUTTONDBLCLK:
+      backend_.input().CloseMarkDoubleClicked(PointerButton::kRight);
+      return 0;
+    case WM_MBUTTONDBLCLK:
+      backend_.input().CloseMarkDoubleClicked(PointerButton::kMiddle);
       return 0;
     case WM_ERASEBKGND:
       // Painted with the caption, from the strip's background.

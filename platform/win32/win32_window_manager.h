@@ -2,7 +2,7 @@
 // -1 and -2 are HWND_TOPMOST and HWND_NOTOPMOST as USER32 defines them.
 #pragma once
 
-#include "platform/window_manager.h"
+#include "platform/contract/window_manager.h"
 
 namespace coverstrip::win32 {
 

@@ -1,10 +1,6 @@
-// The covering colour choice with a scripted chooser: order of operations, the close mark's
-// colour, cancels and a chooser that cannot be created.
+// The covering colour choice with a scripted colour dialog: what holds while it is open, the
+// close mark's colour, cancels and a dialog that cannot be made.
 #include <gtest/gtest.h>
-
-#include <algorithm>
-#include <string>
-#include <vector>
 
 #include "form_fixture.h"
 
@@ -12,114 +8,119 @@ namespace coverstrip::testing {
 namespace {
 
 using Outcome = sim::ChooserScript::Outcome;
+const PixelRect kStart{256, 602, 512, 40};
 
 struct Choosing : LoadedForm {
-  // A move with the right button alone held over the strip's body.
+  // A press and a move with the right button alone held over the strip's body.
   void RightMove(sim::ChooserScript script) {
-    sim.colourChoosers.scripts.push_back(script);
-    sim.log().clear();
-    form.Picture1_MouseDown(mouse_button::kRight, 0, 3000, 300);
-    form.Picture1_MouseMove(mouse_button::kRight, 0, 3015, 300);
+    sim.dialogs.push_back(script);
+    Press(3000, 300, PointerButton::kRight);
+    MoveTo(3015, 300, mouse_button::kRight);
   }
 };
 
-TEST(ColourChoice, RunsItsStepsInOrderAndMarksPureRedBlack) {
+TEST(ColourChoice, DialogShowsWithTheTimerStoppedAndTheWindowOutOfTheTopmostBand) {
   Choosing c;
-  c.RightMove({Outcome::kConfirm, 0x0000FF});
-  const std::vector<std::string> expected = {
-      "create MSComDlg.CommonDialog",
-      "CancelError=true",
-      "Timer1.Enabled=false",
-      "SetWindowPos(4660,-2,0,0,0,0,0x3)",
-      "showcolor",
-      "Color",
-      "Form1.BackColor=0xFF",
-      "Color",
-      "Picture1.BackColor=0xFF",
-      "chooser released",
-      "Label1.ForeColor=0x0",
-      "Timer1.Enabled=true",
+  int checks = 0;
+  c.sim.whileOpen = [&c, &checks] {
+    EXPECT_FALSE(c.sim.timerRunning);
+    EXPECT_FALSE(c.sim.topmost);
+    EXPECT_EQ(c.sim.openDialogs, 1);
+    ++checks;
   };
-  EXPECT_EQ(c.sim.log(), expected);
-  EXPECT_EQ(c.sim.colourChoosers.live, 0);
-  EXPECT_EQ(c.sim.form.rect, (sim::PixelRect{256, 602, 512, 40}));  // no gesture step
+  c.RightMove({Outcome::kConfirm, 0x0000FF});
+  EXPECT_EQ(checks, 1);
+  EXPECT_EQ(c.sim.formColour, 0x0000FFu);
+  EXPECT_EQ(c.sim.stripColour, 0x0000FFu);
+  EXPECT_EQ(c.sim.closeMarkColour, 0u);  // black on pure red
+  EXPECT_EQ(c.sim.openDialogs, 0);
+  // The timer runs again; the window comes back on top at its next tick, not before.
+  EXPECT_TRUE(c.sim.timerRunning);
+  EXPECT_FALSE(c.sim.topmost);
+  c.sim.Tick();
+  EXPECT_TRUE(c.sim.topmost);
+  EXPECT_EQ(c.sim.form, kStart);  // no gesture step
 }
 
 TEST(ColourChoice, CloseMarkIsRedOnEveryOtherColour) {
   for (Colour colour : {0x0000FEu, 0x000000u, 0xFFFFFFu, 0x00FF00u}) {
     Choosing c;
     c.RightMove({Outcome::kConfirm, colour});
-    EXPECT_EQ(c.sim.picture.BackColor(), colour);
-    EXPECT_EQ(c.sim.form.backColor, colour);
-    EXPECT_EQ(c.sim.label.foreColor, 0x0000FFu) << colour;
+    EXPECT_EQ(c.platform().picture.BackColor(), colour);
+    EXPECT_EQ(c.sim.stripColour, colour);
+    EXPECT_EQ(c.sim.formColour, colour);
+    EXPECT_EQ(c.sim.closeMarkColour, 0x0000FFu) << colour;
   }
 }
 
-TEST(ColourChoice, ChoosingTheSameColourStillRunsEveryStep) {
+TEST(ColourChoice, ChoosingTheSameColourStillLeavesTheTopmostBandUntilTheNextTick) {
   Choosing c;
   c.RightMove({Outcome::kConfirm, 0});
-  EXPECT_EQ(c.sim.log().size(), 12u);
-  EXPECT_FALSE(c.sim.windowManager.styles.Get(wm::kExStyleIndex) & wm::kExStyleTopmost);
-  c.sim.Tick();  // the next tick puts the window back on top
-  EXPECT_TRUE(c.sim.windowManager.styles.Get(wm::kExStyleIndex) & wm::kExStyleTopmost);
+  EXPECT_EQ(c.sim.stripColour, 0u);
+  EXPECT_FALSE(c.sim.topmost);
+  EXPECT_TRUE(c.sim.timerRunning);
+  c.sim.Tick();
+  EXPECT_TRUE(c.sim.topmost);
 }
 
-TEST(ColourChoice, CancelKeepsTheColoursReleasesTheChooserAndRestartsTheTimer) {
+TEST(ColourChoice, CancelKeepsTheColoursReleasesTheDialogAndRestartsTheTimer) {
   Choosing c;
   c.RightMove({Outcome::kConfirm, 0x00FF00});
   c.RightMove({Outcome::kCancel, 0x0000FF});
-  EXPECT_EQ(c.sim.picture.BackColor(), 0x00FF00u);
-  EXPECT_EQ(c.sim.form.backColor, 0x00FF00u);
-  EXPECT_EQ(c.sim.label.foreColor, 0x0000FFu);
-  EXPECT_EQ(c.sim.colourChoosers.live, 0);
-  EXPECT_TRUE(c.sim.timer.Enabled());
-  EXPECT_FALSE(c.sim.process.ended);
-  EXPECT_EQ(c.sim.log().back(), "Timer1.Enabled=true");
+  EXPECT_EQ(c.sim.stripColour, 0x00FF00u);
+  EXPECT_EQ(c.sim.formColour, 0x00FF00u);
+  EXPECT_EQ(c.sim.closeMarkColour, 0x0000FFu);
+  EXPECT_EQ(c.sim.openDialogs, 0);
+  EXPECT_TRUE(c.sim.timerRunning);
+  EXPECT_FALSE(c.sim.ended);
 }
 
-TEST(ColourChoice, ChooserThatCannotBeCreatedKeepsEverything) {
+TEST(ColourChoice, DialogThatCannotBeMadeKeepsEverything) {
   Choosing c;
   c.RightMove({Outcome::kCannotCreate, 0x0000FF});
-  EXPECT_EQ(c.sim.picture.BackColor(), 0u);
-  EXPECT_TRUE(c.sim.timer.Enabled());
-  EXPECT_TRUE(c.sim.windowManager.styles.Get(wm::kExStyleIndex) & wm::kExStyleTopmost);
+  EXPECT_EQ(c.sim.stripColour, 0u);
+  EXPECT_TRUE(c.sim.timerRunning);
+  EXPECT_TRUE(c.sim.topmost);
 }
 
 TEST(ColourChoice, OnlyTheRightButtonAloneOpensItAndEachTimeAnew) {
   Choosing c;
-  c.form.Picture1_MouseMove(mouse_button::kLeft | mouse_button::kRight, 0, 3000, 300);
-  c.form.Picture1_MouseDown(mouse_button::kRight, 0, 3000, 300);
-  c.form.Picture1_MouseUp(mouse_button::kRight, 0, 3000, 300);
-  EXPECT_EQ(std::count(c.sim.log().begin(), c.sim.log().end(), "create MSComDlg.CommonDialog"), 0);
+  c.sim.dialogs.push_back({Outcome::kConfirm, 7});
+  c.MoveTo(3000, 300, mouse_button::kLeft | mouse_button::kRight);
+  c.Press(3000, 300, PointerButton::kRight);
+  c.Release(3000, 300, PointerButton::kRight);
+  EXPECT_EQ(c.sim.dialogs.size(), 1u);  // none was made
+  c.sim.dialogs.clear();
   c.RightMove({Outcome::kConfirm, 1});
   c.RightMove({Outcome::kConfirm, 2});
-  EXPECT_EQ(c.sim.picture.BackColor(), 2u);
+  EXPECT_EQ(c.sim.stripColour, 2u);
 }
 
 TEST(ColourChoice, WhileTheDialogIsOpenTheOverlaysHandlersStayOut) {
   Choosing c;
-  c.sim.colourChoosers.whileOpen = [&c] {
-    c.sim.Tick();
-    c.form.Picture1_MouseMove(mouse_button::kRight, 0, 3030, 300);
-    c.form.Picture1_MouseDown(mouse_button::kLeft, 0, 3000, 300);
-    c.form.Picture1_MouseMove(mouse_button::kLeft, 0, 3600, 600);
-    c.form.Picture1_DblClick();
-    c.form.Label1_DblClick();
+  c.sim.whileOpen = [&c] {
+    c.sim.input().TimerTicked();
+    c.MoveTo(3030, 300, mouse_button::kRight);
+    c.Press(3000, 300);
+    c.MoveTo(3600, 600);
+    c.DoubleClick(3000, 300);
+    c.CloseMarkDoubleClick();
   };
   c.RightMove({Outcome::kConfirm, 0x00FF00});
-  const auto& log = c.sim.log();
-  EXPECT_EQ(std::count(log.begin(), log.end(), "create MSComDlg.CommonDialog"), 1);
-  EXPECT_EQ(std::count(log.begin(), log.end(), "SetWindowPos(4660,-1,0,0,0,0,0x13)"), 0);
-  EXPECT_FALSE(c.sim.windowManager.alpha.has_value());
-  EXPECT_FALSE(c.sim.process.ended);
-  EXPECT_EQ(c.sim.form.rect, (sim::PixelRect{256, 602, 512, 40}));
+  EXPECT_EQ(c.sim.openDialogs, 0);
+  EXPECT_FALSE(c.sim.topmost);  // no tick ran while the dialog was open
+  EXPECT_FALSE(c.sim.alpha.has_value());
+  EXPECT_FALSE(c.sim.ended);
+  EXPECT_EQ(c.sim.form, kStart);
 
-  // The dialog took the right button's release: a left drag without a new press moves nothing.
-  c.form.Picture1_MouseMove(mouse_button::kLeft, 0, 3600, 600);
-  EXPECT_EQ(c.sim.form.rect, (sim::PixelRect{256, 602, 512, 40}));
-  c.form.Picture1_MouseDown(mouse_button::kLeft, 0, 3000, 300);
-  c.form.Picture1_MouseMove(mouse_button::kLeft, 0, 3150, 300);
-  EXPECT_EQ(c.sim.form.rect.left, 266);
+  // The dialog took the right button's release, and the left press made while it was open did
+  // not count: a left drag without a new press moves nothing.
+  c.MoveTo(3600, 600);
+  EXPECT_EQ(c.sim.form, kStart);
+  c.Release(3600, 600);
+  c.Press(3000, 300);
+  c.MoveTo(3150, 300);
+  EXPECT_EQ(c.sim.form.left, 266);
 }
 
 }  // namespace

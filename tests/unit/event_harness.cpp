@@ -17,41 +17,59 @@ std::string Describe(const Event& event) {
   return text.str();
 }
 
+namespace {
+
+// The press's button is the lowest one held; none held is a left press.
+PointerButton PressedButton(std::int16_t buttons) {
+  if ((buttons & mouse_button::kLeft) != 0 || buttons == 0) return PointerButton::kLeft;
+  return (buttons & mouse_button::kRight) != 0 ? PointerButton::kRight : PointerButton::kMiddle;
+}
+
+}  // namespace
+
 void EventHarness::Apply(const Event& event) {
-  Form1& form = loaded_.form;
+  LoadedForm& f = loaded_;
+  const PointerButton button = PressedButton(event.buttons);
+  const std::int16_t bit = LoadedForm::Bit(button);
+  // A press of a button the user already holds is the same press, not a new one.
+  newPress_ = event.kind == Event::Kind::kPress && (held_ & bit) == 0;
   switch (event.kind) {
     case Event::Kind::kPress:
-      form.Picture1_MouseDown(event.buttons, 0, event.x, event.y);
+      held_ = static_cast<std::int16_t>(event.buttons | bit);
+      f.sim.input().StripPressed(button, f.At(event.x, event.y, held_));
       break;
     case Event::Kind::kMove:
-      form.Picture1_MouseMove(event.buttons, 0, event.x, event.y);
+      held_ = event.buttons;
+      f.MoveTo(event.x, event.y, held_);
       break;
     case Event::Kind::kRelease:
-      form.Picture1_MouseUp(event.buttons, 0, event.x, event.y);
+      held_ = 0;
+      f.sim.input().StripReleased(button, f.At(event.x, event.y, held_));
       break;
     case Event::Kind::kDoubleClick:
-      form.Picture1_MouseDown(mouse_button::kLeft, 0, event.x, event.y);
-      form.Picture1_DblClick();
+      held_ = mouse_button::kLeft;
+      f.DoubleClick(event.x, event.y);
       break;
     case Event::Kind::kTick:
-      loaded_.sim.Tick();
+      f.sim.Tick();
       break;
     case Event::Kind::kChoice:
-      loaded_.sim.colourChoosers.scripts.push_back(event.chooser);
-      form.Picture1_MouseMove(mouse_button::kRight, 0, event.x, event.y);
+      held_ = mouse_button::kRight;
+      f.sim.dialogs.push_back(event.chooser);
+      f.MoveTo(event.x, event.y, held_);
       break;
   }
   last_ = event;
-  loaded_.sim.log().clear();  // keep memory flat over long runs
 }
 
-std::optional<std::string> EventHarness::Broken() const {
-  const sim::SimPlatform& sim = loaded_.sim;
+std::optional<std::string> EventHarness::Broken() {
+  const sim::SimBackend& sim = loaded_.sim;
   const Form1& form = loaded_.form;
-  const sim::PixelRect& window = sim.form.rect;
-  const sim::PixelRect& strip = sim.picture.rect;
-  const std::int32_t limit = sim.config().coordinateLimitPixels;
-  const float twipsPerPixel = sim.config().twipsPerPixel;
+  Platform& platform = loaded_.platform();
+  const PixelRect& window = sim.form;
+  const PixelRect& strip = sim.strip;
+  const std::int32_t limit = sim.config.coordinateLimitPixels;
+  const float twipsPerPixel = sim.config.twipsPerPixel;
 
   if (strip.width < 0 || strip.height < 0) return "strip size below zero";
   for (std::int32_t value : {window.left, window.top, window.width, window.height, strip.left,
@@ -61,8 +79,9 @@ std::optional<std::string> EventHarness::Broken() const {
   // After a release the strip fills the window. Where the screen is smaller than the minimum
   // size, the rules then move the window between its cap and its minimum, and only the strip's
   // place at the corner is certain.
-  const bool roomForMinimum = sim.screen.Width() >= overlay::kMinimumWidth &&
-                              overlay::HeightLimit(sim.screen.Height()) >= overlay::kMinimumHeight;
+  const bool roomForMinimum =
+      platform.screen.Width() >= overlay::kMinimumWidth &&
+      overlay::HeightLimit(platform.screen.Height()) >= overlay::kMinimumHeight;
   if (last_ && last_->kind == Event::Kind::kRelease &&
       (strip.left != 0 || strip.top != 0 ||
        (roomForMinimum && (strip.width != window.width || strip.height != window.height)))) {
@@ -71,9 +90,9 @@ std::optional<std::string> EventHarness::Broken() const {
 
   // The window keeps within the size rules' limits, wherever the screen leaves room for them;
   // one pixel of slack for the rounding of a set size.
-  const float width = sim.form.Width(), height = sim.form.Height();
-  const float screenWidth = sim.screen.Width();
-  const float heightLimit = overlay::HeightLimit(sim.screen.Height());
+  const float width = platform.form.Width(), height = platform.form.Height();
+  const float screenWidth = platform.screen.Width();
+  const float heightLimit = overlay::HeightLimit(platform.screen.Height());
   const float slack = twipsPerPixel;
   if (width < std::min(overlay::kMinimumWidth, screenWidth) - slack ||
       width > std::max(overlay::kMinimumWidth, screenWidth) + slack) {
@@ -88,21 +107,20 @@ std::optional<std::string> EventHarness::Broken() const {
       form.TransparencyPercent % 5 != 0) {
     return "TransparencyPercent off its cycle";
   }
-  const std::int16_t shape = sim.picture.MousePointer();
+  const std::int16_t shape = platform.picture.MousePointer();
   if (shape != 9 && shape != 7 && shape != 15) return "pointer shape not 9, 7 or 15";
   if (last_ && last_->kind == Event::Kind::kRelease && (form.DownX != -1 || form.DownY != -1)) {
     return "press point not cleared by the release";
   }
   const auto representable = [](float v) { return std::isfinite(v) && std::fabs(v) < 1e9f; };
-  if (last_ && last_->kind == Event::Kind::kPress && representable(last_->x) &&
-      representable(last_->y) &&
+  if (newPress_ && representable(last_->x) && representable(last_->y) &&
       (form.DownX != static_cast<std::int32_t>(std::nearbyint(last_->x)) ||
        form.DownY != static_cast<std::int32_t>(std::nearbyint(last_->y)))) {
     return "press point not the rounded press position";
   }
-  if (sim.colourChoosers.live != 0) return "a colour chooser outlived its event";
-  if (!sim.timer.Enabled()) return "keep-on-top timer left stopped";
-  if (sim.process.ended) return "the process ended without a close-mark double-click";
+  if (sim.openDialogs != 0) return "a colour dialog outlived its event";
+  if (!sim.timerRunning) return "keep-on-top timer left stopped";
+  if (sim.ended) return "the process ended without a close-mark double-click";
   return std::nullopt;
 }
 

@@ -1,5 +1,5 @@
-// Feeds arbitrary pointer, double-click, tick and colour-choice events to a loaded Form1 on the
-// in-memory toolkit and checks, after each, what must hold whatever the input.
+// Feeds arbitrary native pointer, double-click, tick and colour-choice input to a loaded Form1 on
+// the in-memory platform and checks, after each, what must hold whatever the input.
 #pragma once
 
 #include <cstdint>
@@ -27,13 +27,15 @@ class EventHarness {
 
   void Apply(const Event& event);
   // What is broken after the last event, or nothing.
-  std::optional<std::string> Broken() const;
+  std::optional<std::string> Broken();
 
   LoadedForm& loaded() { return loaded_; }
 
  private:
   LoadedForm loaded_;
   std::optional<Event> last_;
+  std::int16_t held_ = 0;  // the buttons the user holds
+  bool newPress_ = false;  // the last event pressed a button not held before
 };
 
 }  // namespace coverstrip::testing

@@ -1,4 +1,4 @@
-// Pointer zones, press state and the drag gestures, driven through Form1's handlers.
+// Pointer zones, press state and the drag gestures, driven by native input.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -9,9 +9,6 @@
 
 namespace coverstrip::testing {
 namespace {
-
-using sim::PixelRect;
-constexpr std::int16_t kLeft = mouse_button::kLeft;
 
 TEST(Zones, StrictBandBoundariesWithTheLeftBandWinningTheCorner) {
   using gestures::ZoneShape;
@@ -34,17 +31,9 @@ TEST(Zones, PressPointRoundsHalvesToEvenAndRefusesWhatNoInt32Holds) {
 
 // A loaded form at 15 twips a pixel: window 512 x 40 pixels at (256, 602).
 struct Drag : LoadedForm {
-  void Press(float x, float y, std::int16_t button = kLeft) {
-    form.Picture1_MouseDown(button, 0, x, y);
-  }
-  void MoveTo(float x, float y, std::int16_t buttons = kLeft) {
-    form.Picture1_MouseMove(buttons, 0, x, y);
-  }
-  void Release(float x, float y, std::int16_t button = kLeft) {
-    form.Picture1_MouseUp(button, 0, x, y);
-  }
-  PixelRect& window() { return sim.form.rect; }
-  PixelRect& strip() { return sim.picture.rect; }
+  PixelRect& window() { return sim.form; }
+  PixelRect& strip() { return sim.strip; }
+  std::int16_t shape() { return platform().picture.MousePointer(); }
 };
 
 TEST(Gestures, EveryMoveSetsTheShapeButOnlyTheLeftButtonAloneDrags) {
@@ -52,12 +41,13 @@ TEST(Gestures, EveryMoveSetsTheShapeButOnlyTheLeftButtonAloneDrags) {
   drag.Press(3000, 300);
   for (int buttons : {0, 3, 4, 5, 6, 7}) {
     drag.MoveTo(3600, 450, static_cast<std::int16_t>(buttons));
-    EXPECT_EQ(drag.sim.picture.MousePointer(), 15);
+    EXPECT_EQ(drag.shape(), 15);
     drag.MoveTo(100, 450, static_cast<std::int16_t>(buttons));
-    EXPECT_EQ(drag.sim.picture.MousePointer(), 9);
+    EXPECT_EQ(drag.shape(), 9);
   }
   EXPECT_EQ(drag.window(), (PixelRect{256, 602, 512, 40}));
-  EXPECT_EQ(drag.sim.colourChoosers.live, 0);
+  EXPECT_EQ(drag.sim.openDialogs, 0);
+  EXPECT_EQ(drag.sim.cursor, 9);
 }
 
 TEST(Gestures, BodyDragMovesTheWindowByThePointersOffset) {
@@ -66,7 +56,7 @@ TEST(Gestures, BodyDragMovesTheWindowByThePointersOffset) {
   drag.MoveTo(3300, 450);
   EXPECT_EQ(drag.window(), (PixelRect{276, 612, 512, 40}));
   EXPECT_EQ(drag.strip(), (PixelRect{0, 0, 512, 40}));
-  EXPECT_EQ(drag.sim.picture.MousePointer(), 15);
+  EXPECT_EQ(drag.shape(), 15);
 
   // The press point is under the pointer again: the same offset is a standstill.
   drag.MoveTo(3000, 300);
@@ -152,21 +142,20 @@ TEST(Gestures, DragRightAfterADoubleClickMovesSmoothly) {
   Drag drag;
   drag.Press(3000, 300);
   drag.Release(3000, 300);
-  drag.Press(3000, 300);  // the second press, reported as a press before the double-click
-  drag.form.Picture1_DblClick();
+  drag.DoubleClick(3000, 300);  // the second press of a double-click
   drag.MoveTo(3150, 300);
   EXPECT_EQ(drag.window(), (PixelRect{266, 602, 512, 40}));
 }
 
 TEST(Gestures, AnyButtonsPressRecordsAndAnyReleaseResetsAndFills) {
   Drag drag;
-  drag.Press(75.5f, 300, mouse_button::kRight);
+  drag.Press(75.5f, 300, PointerButton::kRight);
   EXPECT_EQ(drag.form.DownX, 76);
-  drag.Press(74.5f, 150, mouse_button::kMiddle);
+  drag.Press(74.5f, 150, PointerButton::kMiddle);
   EXPECT_EQ(drag.form.DownX, 74);
   EXPECT_EQ(drag.form.DownY, 150);
-  ASSERT_TRUE(drag.sim.picture.Move(30, 30, 900.0f, 300.0f));
-  drag.Release(0, 0, mouse_button::kMiddle);
+  ASSERT_TRUE(drag.platform().picture.Move(30, 30, 900.0f, 300.0f));
+  drag.Release(0, 0, PointerButton::kMiddle);
   EXPECT_EQ(drag.form.DownX, -1);
   EXPECT_EQ(drag.strip(), (PixelRect{0, 0, drag.window().width, drag.window().height}));
 }

@@ -1,11 +1,9 @@
-// The translucency cycle through the real double-click handler and the window-manager calls.
+// The translucency cycle through real double-clicks and the window-manager calls.
 #include "overlay/opacity.h"
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <array>
-#include <string>
 
 #include "form_fixture.h"
 
@@ -24,35 +22,29 @@ TEST(Opacity, AlphaIsTheFloorOfTheDoubleProduct) {
 
 TEST(Opacity, FourteenDoubleClicksWalkTheCycleAndWrap) {
   LoadedForm form;
-  EXPECT_FALSE(form.sim.windowManager.styles.Layered());
-  EXPECT_FALSE(form.sim.windowManager.alpha.has_value());
+  EXPECT_FALSE(form.Layered());
+  EXPECT_FALSE(form.sim.alpha.has_value());
 
   for (std::size_t click = 0; click < kAlphas.size(); ++click) {
-    form.form.Picture1_DblClick();
-    ASSERT_TRUE(form.sim.windowManager.alpha.has_value());
-    EXPECT_EQ(*form.sim.windowManager.alpha, kAlphas[click]) << "double-click " << click + 1;
+    form.DoubleClick(3000, 300);
+    form.Release(3000, 300);
+    ASSERT_TRUE(form.sim.alpha.has_value());
+    EXPECT_EQ(*form.sim.alpha, kAlphas[click]) << "double-click " << click + 1;
     EXPECT_EQ(form.form.TransparencyPercent, click == 12 ? 0 : (click + 1) % 13 * 5);
   }
+  EXPECT_EQ(form.sim.form, (PixelRect{256, 602, 512, 40}));
 }
 
-TEST(Opacity, AddsTheLayeredFlagEveryTimeAndKeepsTheOthers) {
+TEST(Opacity, MakesTheWindowLayeredAndKeepsTheTopmostFlag) {
   LoadedForm form;
-  form.sim.log().clear();
-  form.form.Picture1_DblClick();
-  form.form.Picture1_DblClick();
-  const std::vector<std::string> expected = {
-      "GetWindowLongA(4660,-20)",
-      "SetWindowLongA(4660,-20,0x80008)",  // the topmost flag stays
-      "SetLayeredWindowAttributes(4660,0x0,254,0x2)",
-      "GetWindowLongA(4660,-20)",
-      "SetWindowLongA(4660,-20,0x80008)",
-      "SetLayeredWindowAttributes(4660,0x0,242,0x2)",
-  };
-  EXPECT_EQ(form.sim.log(), expected);
-
+  form.DoubleClick(3000, 300);
+  form.DoubleClick(3000, 300);
+  EXPECT_EQ(form.sim.alpha, 242);
+  EXPECT_TRUE(form.sim.topmost);
   form.sim.Tick();  // keep-on-top after layering leaves both flags
-  EXPECT_EQ(form.sim.windowManager.styles.Get(wm::kExStyleIndex),
-            wm::kExStyleLayered | wm::kExStyleTopmost);
+  EXPECT_EQ(
+      form.platform().windowManager.GetWindowLongA(sim::SimBackend::kHandle, wm::kExStyleIndex),
+      wm::kExStyleLayered | wm::kExStyleTopmost);
 }
 
 }  // namespace

@@ -12,7 +12,7 @@
 namespace coverstrip::testing {
 namespace {
 
-std::string Rect(const sim::PixelRect& r) {
+std::string Rect(const PixelRect& r) {
   return std::to_string(r.width) + "x" + std::to_string(r.height) + "+" + std::to_string(r.left) +
          "+" + std::to_string(r.top);
 }
@@ -91,10 +91,10 @@ TEST(RandomEvents, InvariantsHoldAfterEveryEvent) {
       if (const auto broken = harness.Broken()) {
         const auto& sim = harness.loaded().sim;
         FAIL() << *broken << " (seed " << seed << ", event " << index << ": " << Describe(event)
-               << "; screen " << sim.config().screenWidthPixels << "x"
-               << sim.config().screenHeightPixels << " px at " << sim.config().twipsPerPixel
-               << " twips a pixel; window " << Rect(sim.form.rect) << ", strip "
-               << Rect(sim.picture.rect) << ")";
+               << "; screen " << sim.config.screenWidthPixels << "x"
+               << sim.config.screenHeightPixels << " px at " << sim.config.twipsPerPixel
+               << " twips a pixel; window " << Rect(sim.form) << ", strip " << Rect(sim.strip)
+               << ")";
       }
     }
   }

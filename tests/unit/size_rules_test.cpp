@@ -11,10 +11,12 @@ namespace {
 // A form on a 1024 x 1080 pixel screen (15360 x 16200 twips) whose strip is then sized.
 struct SizedStrip : LoadedForm {
   SizedStrip(float width, float height) : LoadedForm(OnScreen(1024, 1080)) {
-    EXPECT_TRUE(sim.picture.Move(0, 0, width, height));
+    EXPECT_TRUE(platform().picture.Move(0, 0, width, height));
   }
-  float WindowWidth() const { return sim.form.Width(); }
-  float WindowHeight() const { return sim.form.Height(); }
+  float WindowWidth() { return platform().form.Width(); }
+  float WindowHeight() { return platform().form.Height(); }
+  float StripWidth() { return platform().picture.Width(); }
+  float StripHeight() { return platform().picture.Height(); }
 };
 
 TEST(SizeRules, MinimumWidthIsStrictAndLeavesTheStripNarrower) {
@@ -23,7 +25,7 @@ TEST(SizeRules, MinimumWidthIsStrictAndLeavesTheStripNarrower) {
 
   SizedStrip narrow(1005, 900);
   EXPECT_EQ(narrow.WindowWidth(), 1500);
-  EXPECT_EQ(narrow.sim.picture.Width(), 1005);
+  EXPECT_EQ(narrow.StripWidth(), 1005);
 }
 
 TEST(SizeRules, WidthIsCappedAtTheScreenAndTheStripIsCutOff) {
@@ -31,7 +33,7 @@ TEST(SizeRules, WidthIsCappedAtTheScreenAndTheStripIsCutOff) {
 
   SizedStrip wide(20010, 900);
   EXPECT_EQ(wide.WindowWidth(), 15360);
-  EXPECT_EQ(wide.sim.picture.Width(), 20010);
+  EXPECT_EQ(wide.StripWidth(), 20010);
 }
 
 TEST(SizeRules, HeightIsCappedStrictlyAboveEightTenthsOfTheScreen) {
@@ -48,7 +50,7 @@ TEST(SizeRules, MinimumHeightIsStrictAndLeavesTheStripLower) {
 
   SizedStrip low(3000, 300);
   EXPECT_EQ(low.WindowHeight(), 600);
-  EXPECT_EQ(low.sim.picture.Height(), 300);
+  EXPECT_EQ(low.StripHeight(), 300);
 
   SizedStrip both(1005, 300);
   EXPECT_EQ(both.WindowWidth(), 1500);
@@ -60,28 +62,31 @@ TEST(SizeRules, ComparesTheSizeTheToolkitReallyTook) {
   // the minimum, so the minimum is set again.
   SizedStrip rounded(1507, 900);
   EXPECT_EQ(rounded.WindowWidth(), 1500);
-  EXPECT_EQ(rounded.sim.form.rect.width, 100);
+  EXPECT_EQ(rounded.sim.form.width, 100);
 }
 
 TEST(SizeRules, OnTinyScreensTheCapsWinOverTheMinimum) {
   LoadedForm tiny(OnScreen(80, 40));  // 1200 x 600 twips; the cap is 480 twips high
-  ASSERT_TRUE(tiny.sim.picture.Move(0, 0, 1800.0f, 900.0f));
-  EXPECT_EQ(tiny.sim.form.Width(), 1200);
-  EXPECT_EQ(tiny.sim.form.Height(), 480);
+  ASSERT_TRUE(tiny.platform().picture.Move(0, 0, 1800.0f, 900.0f));
+  EXPECT_EQ(tiny.platform().form.Width(), 1200);
+  EXPECT_EQ(tiny.platform().form.Height(), 480);
 
   // Not above the minimum: raised to it, past the screen's edges.
-  ASSERT_TRUE(tiny.sim.picture.Move(0, 0, 900.0f, 300.0f));
-  EXPECT_EQ(tiny.sim.form.Width(), 1500);
-  EXPECT_EQ(tiny.sim.form.Height(), 600);
+  ASSERT_TRUE(tiny.platform().picture.Move(0, 0, 900.0f, 300.0f));
+  EXPECT_EQ(tiny.platform().form.Width(), 1500);
+  EXPECT_EQ(tiny.platform().form.Height(), 600);
 }
 
-TEST(SizeRules, RunOnlyOnARealChangeOfTheStripsSize) {
+TEST(SizeRules, RefusesSizesBelowZeroAndBeyondThePlatformsRange) {
   LoadedForm form;
-  const int before = form.sim.picture.resizeEvents;
-  ASSERT_TRUE(form.sim.picture.Move(150, 150));  // a move keeping the size
-  form.sim.form.SetWidth(3000);                  // the window's own size
-  EXPECT_EQ(form.sim.picture.resizeEvents, before);
-  EXPECT_EQ(form.sim.form.Width(), 3000);
+  EXPECT_FALSE(form.platform().picture.Move(0, 0, -15.0f));
+  EXPECT_FALSE(form.platform().picture.Move(0, 0, std::nullopt, -15.0f));
+  EXPECT_FALSE(form.platform().picture.Move(0, 0, 33000 * 15.0f));
+  EXPECT_FALSE(form.platform().picture.SetWidth(std::numeric_limits<float>::quiet_NaN()));
+  form.platform().form.SetWidth(-15);
+  form.platform().form.Move(std::numeric_limits<float>::infinity(), 0);
+  EXPECT_EQ(form.sim.form, (PixelRect{256, 602, 512, 40}));
+  EXPECT_EQ(form.sim.strip, (PixelRect{0, 0, 512, 40}));
 }
 
 }  // namespace

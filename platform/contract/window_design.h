@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string>
 
-#include "platform/types.h"
+#include "platform/contract/types.h"
 
 namespace coverstrip {
 

@@ -1,9 +1,9 @@
 // Everything the logic reaches of the platform, handed to Form1 by the backend that owns it.
 #pragma once
 
-#include "platform/colour_chooser.h"
-#include "platform/toolkit.h"
-#include "platform/window_manager.h"
+#include "platform/contract/colour_chooser.h"
+#include "platform/contract/toolkit.h"
+#include "platform/contract/window_manager.h"
 
 namespace coverstrip {
 

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <optional>
 
-#include "platform/types.h"
+#include "platform/contract/types.h"
 
 namespace coverstrip {
 

@@ -5,7 +5,7 @@
 #include <memory>
 #include <string_view>
 
-#include "platform/types.h"
+#include "platform/contract/types.h"
 
 namespace coverstrip {
 

@@ -1,0 +1,19 @@
+// The entry point each real backend provides: it creates its windows, builds the shared Toolkit
+// over them, makes the form with the factory, starts it with Toolkit::StartUp and dispatches
+// events until the process ends.
+#pragma once
+
+#include <functional>
+#include <memory>
+
+#include "platform/contract/form_events.h"
+#include "platform/contract/platform.h"
+#include "platform/contract/window_design.h"
+
+namespace coverstrip {
+
+using FormFactory = std::function<std::unique_ptr<FormEvents>(Platform&)>;
+
+int RunApplication(int argc, char** argv, const WindowDesign& design, const FormFactory& makeForm);
+
+}  // namespace coverstrip

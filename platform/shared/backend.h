@@ -1,0 +1,101 @@
+// What a backend carries out for the shared layer: pixel rectangles, colours, the cursor, showing,
+// the timer, the colour dialog and the end of the process. Every check and every conversion is
+// made above it (see toolkit.h); a backend only does what it is told and reports native input,
+// translated into strip-relative pixel events, to the InputSink it is connected to.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+
+#include "platform/contract/types.h"
+#include "platform/contract/window_manager.h"
+
+namespace coverstrip {
+
+struct PixelRect {
+  std::int32_t left = 0;
+  std::int32_t top = 0;
+  std::int32_t width = 0;
+  std::int32_t height = 0;
+  bool operator==(const PixelRect&) const = default;
+};
+
+struct Monitor {
+  PixelRect rect;  // in desktop pixels
+  float twipsPerPixel = 15;
+};
+
+enum class PointerButton : std::uint8_t { kLeft, kRight, kMiddle };
+
+// A pointer event as the platform reports it: the position in pixels relative to the strip's
+// top-left corner (fractional where the platform has fractions), the buttons held and the keys.
+struct PointerEvent {
+  double x = 0;
+  double y = 0;
+  bool left = false, right = false, middle = false;  // held after the event
+  bool shift = false, ctrl = false, alt = false;
+};
+
+// Native input, as every backend reports it. Turning it into Form1's events happens once, above.
+class InputSink {
+ public:
+  virtual ~InputSink() = default;
+  virtual void StripPressed(PointerButton, const PointerEvent&) {}
+  // The second press of a double-click; it may or may not have been reported as a press first.
+  virtual void StripDoubleClicked(PointerButton, const PointerEvent&) {}
+  virtual void StripMoved(const PointerEvent&) {}
+  virtual void StripReleased(PointerButton, const PointerEvent&) {}
+  virtual void CloseMarkDoubleClicked(PointerButton) {}
+  virtual void TimerTicked() {}
+};
+
+// The platform's modal colour dialog, alive for one choice.
+class ColourDialog {
+ public:
+  virtual ~ColourDialog() = default;
+  // The confirmed colour, 0x00BBGGRR; nothing when the user cancelled or the dialog failed.
+  virtual std::optional<Colour> Show() = 0;
+};
+
+class Backend {
+ public:
+  virtual ~Backend() = default;
+  void Connect(InputSink& input) { input_ = &input; }
+  // Where native input goes: the shared layer once connected, nowhere before.
+  InputSink& input() const { return *input_; }
+
+  // The primary monitor, whose top-left corner is the origin of every form position.
+  virtual Monitor PrimaryMonitor() const = 0;
+  // Twips a pixel on the monitor the form is on.
+  virtual float TwipsPerPixel() const = 0;
+  // The largest magnitude a position or size may have; a larger one would wrap around.
+  virtual std::int32_t CoordinateLimit() const = 0;
+
+  virtual PixelRect FormRect() const = 0;  // desktop pixels, as the window really is
+  virtual void SetFormRect(const PixelRect& rect) = 0;
+  virtual PixelRect StripRect() const = 0;  // in the form, as the strip really is
+  virtual void SetStripRect(const PixelRect& rect) = 0;
+  virtual void SetCloseMarkRect(const PixelRect& rect) = 0;  // in the strip
+
+  virtual void SetFormColour(Colour colour) = 0;
+  virtual void SetStripColour(Colour colour) = 0;
+  virtual void SetCloseMarkColour(Colour colour) = 0;
+  virtual void SetStripCursor(std::int16_t shape) = 0;
+
+  virtual NativeHandle FormHandle() const = 0;
+  // Maps the form without activating it.
+  virtual void ShowForm() = 0;
+  virtual void SetTimerRunning(bool running) = 0;
+  // Null when no dialog can be made.
+  virtual std::unique_ptr<ColourDialog> NewColourDialog() = 0;
+  // Every window closes and the process ends at once; nothing else runs.
+  virtual void EndProcess() = 0;
+  virtual WindowManager& windowManager() = 0;
+
+ private:
+  inline static InputSink unconnected_;
+  InputSink* input_ = &unconnected_;
+};
+
+}  // namespace coverstrip

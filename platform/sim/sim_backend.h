@@ -1,0 +1,84 @@
+// platform/sim: an in-memory platform for the unit tests, kept as an operating system keeps its
+// windows: it holds what it was told (rectangles in whole pixels, colours, cursor, topmost band,
+// alpha, timer, shown) and nothing else, and takes native input from the test as a real platform
+// takes it from the user. The screen is one monitor at the origin.
+#pragma once
+
+#include <cstdint>
+#include <deque>
+#include <functional>
+#include <memory>
+#include <optional>
+
+#include "platform/shared/backend.h"
+#include "platform/shared/emulated_window_manager.h"
+
+namespace coverstrip::sim {
+
+struct SimConfig {
+  std::int32_t screenWidthPixels = 1024;
+  std::int32_t screenHeightPixels = 768;
+  float twipsPerPixel = 15;
+  std::int32_t coordinateLimitPixels = 32767;  // as X11's 16-bit coordinates
+};
+
+// What the colour dialog does when shown.
+struct ChooserScript {
+  enum class Outcome { kConfirm, kCancel, kCannotCreate };
+  Outcome outcome = Outcome::kConfirm;
+  Colour colour = 0;
+};
+
+class SimBackend final : public Backend, private Stacking {
+ public:
+  explicit SimBackend(SimConfig simConfig = {}) : config(simConfig) {}
+
+  Monitor PrimaryMonitor() const override;
+  float TwipsPerPixel() const override { return config.twipsPerPixel; }
+  std::int32_t CoordinateLimit() const override { return config.coordinateLimitPixels; }
+  PixelRect FormRect() const override { return form; }
+  void SetFormRect(const PixelRect& rect) override { form = rect; }
+  PixelRect StripRect() const override { return strip; }
+  void SetStripRect(const PixelRect& rect) override { strip = rect; }
+  void SetCloseMarkRect(const PixelRect& rect) override { closeMark = rect; }
+  void SetFormColour(Colour colour) override { formColour = colour; }
+  void SetStripColour(Colour colour) override { stripColour = colour; }
+  void SetCloseMarkColour(Colour colour) override { closeMarkColour = colour; }
+  void SetStripCursor(std::int16_t shape) override { cursor = shape; }
+  NativeHandle FormHandle() const override { return kHandle; }
+  void ShowForm() override { shown = true; }
+  void SetTimerRunning(bool running) override { timerRunning = running; }
+  std::unique_ptr<ColourDialog> NewColourDialog() override;
+  void EndProcess() override { ended = true; }
+  WindowManager& windowManager() override { return windowManager_; }
+
+  // A tick of the timer, when it runs.
+  void Tick() const {
+    if (timerRunning) input().TimerTicked();
+  }
+
+  static constexpr NativeHandle kHandle = 0x1234;
+  SimConfig config;
+  PixelRect form, strip, closeMark;
+  Colour formColour = 0, stripColour = 0, closeMarkColour = 0;
+  std::int16_t cursor = 0;
+  bool shown = false, timerRunning = false, ended = false;
+  bool topmost = false;
+  bool activated = false;             // a restack took the focus
+  std::optional<std::uint8_t> alpha;  // none while the window is opaque
+
+  // One script a dialog, taken as each is made; none left confirms black.
+  std::deque<ChooserScript> dialogs;
+  // Runs while a dialog is open, as the events of its nested loop would.
+  std::function<void()> whileOpen;
+  int openDialogs = 0;  // made and not yet released
+  bool dialogShowing = false;
+
+ private:
+  void Restack(bool toTop, bool activate) override;
+  void SetOpacity(std::uint8_t value) override { alpha = value; }
+
+  EmulatedWindowManager windowManager_{*this, *this};
+};
+
+}  // namespace coverstrip::sim

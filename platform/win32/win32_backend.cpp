@@ -1,0 +1,95 @@
+// Creates the windows hidden: Form1, Picture1 its child, Label1 the strip's child, and the
+// tooltips kept above Form1. Screen size from GetSystemMetrics, which a per-monitor aware process
+// gets in physical pixels. The colour dialog is ChooseColorW with no owner window, no flags and no
+// initial colour: it runs its own message loop; the strip's capture is let go before it opens (an
+// unowned dialog disables no window, so no WM_CANCELMODE would release it and the strip would keep
+// the pointer's input) and again after it closes.
+#include "platform/win32/win32_backend.h"
+
+#include <array>
+
+#include "platform/win32/pixel_scale.h"
+
+namespace coverstrip::win32 {
+namespace {
+
+class Win32ColourDialog final : public ColourDialog {
+ public:
+  Win32ColourDialog() { customColours_.fill(RGB(255, 255, 255)); }
+  std::optional<Colour> Show() override {
+    ::ReleaseCapture();
+    CHOOSECOLORW choose{};
+    choose.lStructSize = sizeof choose;
+    choose.lpCustColors = customColours_.data();
+    const bool confirmed = ::ChooseColorW(&choose) != FALSE;
+    ::ReleaseCapture();
+    if (!confirmed) return std::nullopt;
+    return choose.rgbResult;
+  }
+
+ private:
+  // The dialog's sixteen custom colours; they must outlive the call.
+  std::array<COLORREF, 16> customColours_;
+};
+
+}  // namespace
+
+Win32Backend::Win32Backend(HINSTANCE instance, const WindowDesign& design)
+    : form_(instance, design, *this),
+      picture_(instance, form_.Handle(), *this),
+      label_(instance, picture_.Handle(), design, *this),
+      tooltips_(instance),
+      timerIntervalMs_(static_cast<UINT>(design.timerIntervalMs)) {
+  tooltips_.AddTool(form_.Handle(), picture_.Handle(), design.pictureToolTip);
+  tooltips_.AddTool(picture_.Handle(), label_.Handle(), design.labelToolTip);
+  form_.KeepAbove(tooltips_.Handle());
+}
+
+std::optional<std::wstring> Win32Backend::CreationFailure() const {
+  if (form_.Handle() == nullptr) return L"The overlay window could not be created.";
+  if (picture_.Handle() == nullptr || label_.Handle() == nullptr) {
+    return L"The overlay's strip could not be created.";
+  }
+  return std::nullopt;
+}
+
+Monitor Win32Backend::PrimaryMonitor() const {
+  return {{0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)},
+          TwipsPerPixel()};
+}
+
+float Win32Backend::TwipsPerPixel() const {
+  return TwipsPerPixelOf(form_.Handle());
+}
+
+std::int32_t Win32Backend::CoordinateLimit() const {
+  return kCoordinateLimitPixels;
+}
+
+NativeHandle Win32Backend::FormHandle() const {
+  return reinterpret_cast<NativeHandle>(form_.Handle());
+}
+
+void Win32Backend::ShowForm() {
+  ::ShowWindow(form_.Handle(), SW_SHOWNOACTIVATE);
+}
+
+// Arming again restarts the interval; a WM_TIMER already queued when it was killed is dropped
+// above, since the timer is then disabled.
+void Win32Backend::SetTimerRunning(bool running) {
+  if (running) {
+    ::SetTimer(form_.Handle(), Win32Form::kTimerId, timerIntervalMs_, nullptr);
+  } else {
+    ::KillTimer(form_.Handle(), Win32Form::kTimerId);
+  }
+}
+
+std::unique_ptr<ColourDialog> Win32Backend::NewColourDialog() {
+  return std::make_unique<Win32ColourDialog>();
+}
+
+void Win32Backend::EndProcess() {
+  ::ExitProcess(0);
+}
+
+}  // namespace coverstrip::win32

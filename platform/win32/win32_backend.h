@@ -1,0 +1,60 @@
+// The Win32 backend: Form1, the strip and the close mark as windows of their own classes, their
+// comctl32 tooltips, Timer1 as the form's timer, USER32's window-manager calls passed straight
+// through, comdlg32's ChooseColorW and ExitProcess. Pixels are the physical pixels of a
+// per-monitor DPI aware process, at 1440 / the form's DPI twips each; the primary monitor's
+// top-left corner is (0, 0) by definition.
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "platform/contract/window_design.h"
+#include "platform/shared/backend.h"
+#include "platform/win32/win32_form.h"
+#include "platform/win32/win32_label.h"
+#include "platform/win32/win32_picture.h"
+#include "platform/win32/win32_tooltips.h"
+#include "platform/win32/win32_window_manager.h"
+#include "platform/win32/windows_api.h"
+
+namespace coverstrip::win32 {
+
+class Win32Backend final : public Backend {
+ public:
+  Win32Backend(HINSTANCE instance, const WindowDesign& design);
+  Win32Backend(const Win32Backend&) = delete;
+  Win32Backend& operator=(const Win32Backend&) = delete;
+
+  // What could not be created, for the message that ends the program; nothing when all was.
+  std::optional<std::wstring> CreationFailure() const;
+
+  Monitor PrimaryMonitor() const override;
+  float TwipsPerPixel() const override;
+  std::int32_t CoordinateLimit() const override;
+  PixelRect FormRect() const override { return form_.Rect(); }
+  void SetFormRect(const PixelRect& rect) override { form_.SetRect(rect); }
+  PixelRect StripRect() const override { return picture_.Rect(); }
+  void SetStripRect(const PixelRect& rect) override { picture_.SetRect(rect); }
+  void SetCloseMarkRect(const PixelRect& rect) override { label_.SetRect(rect); }
+  void SetFormColour(Colour colour) override { form_.SetColour(colour); }
+  void SetStripColour(Colour colour) override { picture_.SetColour(colour); }
+  void SetCloseMarkColour(Colour colour) override { label_.SetColour(colour); }
+  void SetStripCursor(std::int16_t shape) override { picture_.SetCursor(shape); }
+  NativeHandle FormHandle() const override;
+  void ShowForm() override;
+  void SetTimerRunning(bool running) override;
+  std::unique_ptr<ColourDialog> NewColourDialog() override;
+  void EndProcess() override;
+  WindowManager& windowManager() override { return windowManager_; }
+
+ private:
+  Win32Form form_;
+  Win32Picture picture_;
+  Win32Label label_;
+  // Destroyed before the windows it refers to.
+  Win32Tooltips tooltips_;
+  UINT timerIntervalMs_;
+  Win32WindowManager windowManager_;
+};
+
+}  // namespace coverstrip::win32
