@@ -29,16 +29,39 @@ Twips StartTop(Twips designTop, Twips windowHeight, Twips screenHeight) {
 }  // namespace
 
 void Form1::Form_Load() {
+  designTop_ = platform_.form.Top();
+  PlaceAsAtStartUp();
+  platform_.label.SetContainer(platform_.picture);
+  platform_.label.Move(kCloseMarkStart, kCloseMarkStart);
+  KeepOnTop();
+}
+
+void Form1::PlaceAsAtStartUp() {
   (void)platform_.picture.SetWidth(
       static_cast<Twips>(platform_.screen.Width() * kStartWidthFraction));
   (void)platform_.picture.SetHeight(kStartHeight);
   const Twips screenWidth = platform_.screen.Width();
-  const Twips top =
-      StartTop(platform_.form.Top(), platform_.form.Height(), platform_.screen.Height());
+  const Twips top = StartTop(designTop_, platform_.form.Height(), platform_.screen.Height());
   platform_.form.Move(static_cast<Twips>(screenWidth * kStartLeftFraction), top);
-  platform_.label.SetContainer(platform_.picture);
-  platform_.label.Move(kCloseMarkStart, kCloseMarkStart);
-  KeepOnTop();
+}
+
+bool Form1::OnAnyMonitor() const {
+  const Twips left = platform_.form.Left(), top = platform_.form.Top();
+  const Twips right = left + platform_.form.Width(), bottom = top + platform_.form.Height();
+  for (const TwipsRect& monitor : platform_.screen.Monitors()) {
+    if (left < monitor.left + monitor.width && monitor.left < right &&
+        top < monitor.top + monitor.height && monitor.top < bottom) {
+      return true;
+    }
+  }
+  return false;
+}
+
+// A strip left on no monitor, with no frame, menu or taskbar button to bring it back by, goes
+// back where start-up would place it now; one still partly shown stays where the user put it.
+void Form1::Screen_Change() {
+  screenChangePending_ = pressHeld_ || choosingColour_;
+  if (!screenChangePending_ && !OnAnyMonitor()) PlaceAsAtStartUp();
 }
 
 void Form1::Form_Activate() {
@@ -73,6 +96,7 @@ void Form1::Picture1_MouseMove(std::int16_t button, std::int16_t /*shift*/, floa
     choosingColour_ = false;
     // The dialog took the button's release: the press that opened it is over.
     pressHeld_ = false;
+    if (screenChangePending_) Screen_Change();
   } else if (button == mouse_button::kLeft && pressHeld_) {
     gestures::GestureStep(platform_.form, platform_.picture, platform_.screen, {DownX, DownY}, x,
                           y);
@@ -88,6 +112,7 @@ void Form1::Picture1_MouseUp(std::int16_t /*button*/, std::int16_t /*shift*/, fl
   const Twips width = platform_.form.Width();
   const Twips height = platform_.form.Height();
   (void)platform_.picture.Move(0, 0, width, height);
+  if (screenChangePending_) Screen_Change();
 }
 
 void Form1::Picture1_DblClick() {

@@ -21,6 +21,7 @@ class Form1 final : public FormEvents {
   void Picture1_DblClick() override;
   void Picture1_Resize() override;
   void Label1_DblClick() override;
+  void Screen_Change() override;
 
   // The last press point relative to the strip, in whole twips; -1 after each release.
   std::int32_t DownX = 0;
@@ -30,6 +31,9 @@ class Form1 final : public FormEvents {
 
  private:
   void KeepOnTop();
+  // The strip's start-up size and place on the screen as it is now.
+  void PlaceAsAtStartUp();
+  bool OnAnyMonitor() const;
   void SetTransparency(NativeHandle hWnd, std::int16_t percent);
 
   Platform& platform_;
@@ -38,6 +42,10 @@ class Form1 final : public FormEvents {
   bool pressHeld_ = false;
   // While the colour dialog runs its nested event loop, the overlay's own handlers stay out.
   bool choosingColour_ = false;
+  // The window's top edge as designed, read at load.
+  Twips designTop_ = 0;
+  // The monitors changed while a press was held or the dialog open: looked at once it is over.
+  bool screenChangePending_ = false;
 };
 
 }  // namespace coverstrip

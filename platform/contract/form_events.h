@@ -23,6 +23,8 @@ class FormEvents {
   // After each change of the strip's size, nested in the call that changed it.
   virtual void Picture1_Resize() = 0;
   virtual void Label1_DblClick() = 0;
+  // After the monitors, their arrangement or their resolution changed.
+  virtual void Screen_Change() = 0;
 };
 
 }  // namespace coverstrip

@@ -5,16 +5,27 @@
 
 #include <cstdint>
 #include <optional>
+#include <vector>
 
 #include "platform/contract/types.h"
 
 namespace coverstrip {
 
+struct TwipsRect {
+  Twips left = 0;
+  Twips top = 0;
+  Twips width = 0;
+  Twips height = 0;
+};
+
+// The screen is the primary monitor; positions count from its top-left corner.
 class Screen {
  public:
   virtual ~Screen() = default;
   virtual Twips Width() const = 0;
   virtual Twips Height() const = 0;
+  // Every monitor of the desktop, the primary one included.
+  virtual std::vector<TwipsRect> Monitors() const = 0;
   // The largest magnitude a position or size may have on this toolkit (X11 carries 16-bit pixel
   // coordinates, Win32 32-bit ones). A larger value would wrap around instead of failing.
   virtual Twips CoordinateLimit() const = 0;

@@ -92,6 +92,32 @@ QtBackend::QtBackend(const WindowDesign& design)
 
   timer_.setInterval(design.timerIntervalMs);
   QObject::connect(&timer_, &QTimer::timeout, [this] { input().TimerTicked(); });
+  WatchMonitors();
+}
+
+// NOTE: a RandR monitor removed on Xvfb changes only the root's monitor property, which Qt still
+// reports as a screen removed.
+void QtBackend::WatchMonitors() {
+  const auto watch = [this](QScreen* screen) {
+    QObject::connect(screen, &QScreen::geometryChanged, &form_, [this] { MonitorsChanged(); });
+  };
+  for (QScreen* screen : QGuiApplication::screens()) watch(screen);
+  QObject::connect(qGuiApp, &QGuiApplication::screenAdded, &form_, [this, watch](QScreen* screen) {
+    watch(screen);
+    MonitorsChanged();
+  });
+  QObject::connect(qGuiApp, &QGuiApplication::screenRemoved, &form_, [this] { MonitorsChanged(); });
+  QObject::connect(qGuiApp, &QGuiApplication::primaryScreenChanged, &form_,
+                   [this] { MonitorsChanged(); });
+}
+
+void QtBackend::MonitorsChanged() {
+  if (monitorsChangeQueued_) return;
+  monitorsChangeQueued_ = true;
+  QTimer::singleShot(0, &form_, [this] {
+    monitorsChangeQueued_ = false;
+    input().MonitorsChanged();
+  });
 }
 
 // --- screen ---
@@ -100,6 +126,15 @@ Monitor QtBackend::PrimaryMonitor() const {
   const QScreen* screen = QGuiApplication::primaryScreen();
   const QRect rect = screen != nullptr ? screen->geometry() : QRect();
   return {{rect.x(), rect.y(), rect.width(), rect.height()}, TwipsPerPixel()};
+}
+
+std::vector<Monitor> QtBackend::Monitors() const {
+  std::vector<Monitor> monitors;
+  for (const QScreen* screen : QGuiApplication::screens()) {
+    const QRect rect = screen->geometry();
+    monitors.push_back({{rect.x(), rect.y(), rect.width(), rect.height()}, TwipsPerPixel()});
+  }
+  return monitors;
 }
 
 float QtBackend::TwipsPerPixel() const {

@@ -22,6 +22,7 @@ class QtBackend final : public Backend, private Stacking, private StripInput {
   explicit QtBackend(const WindowDesign& design);
 
   Monitor PrimaryMonitor() const override;
+  std::vector<Monitor> Monitors() const override;
   float TwipsPerPixel() const override;
   std::int32_t CoordinateLimit() const override;
   PixelRect FormRect() const override { return formRect_; }
@@ -47,12 +48,16 @@ class QtBackend final : public Backend, private Stacking, private StripInput {
   void CloseMarkDoubleClicked(const QMouseEvent& event) override;
   // Sets the geometry again where Qt's copy has drifted from the one last set.
   void ReassertFormGeometry();
+  // Reports a change of the monitors once Qt has taken all of it in.
+  void WatchMonitors();
+  void MonitorsChanged();
 
   FormWidget form_;
   StripWidget strip_;
   CloseMarkWidget closeMark_;
   QTimer timer_;
   PixelRect formRect_;
+  bool monitorsChangeQueued_ = false;
   EmulatedWindowManager windowManager_{*this, *this};
 };
 

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <vector>
 
 #include "platform/contract/types.h"
 #include "platform/contract/window_manager.h"
@@ -48,6 +49,10 @@ class InputSink {
   virtual void StripReleased(PointerButton, const PointerEvent&) {}
   virtual void CloseMarkDoubleClicked(PointerButton) {}
   virtual void TimerTicked() {}
+  // Monitors were added, removed, moved or changed resolution.
+  virtual void MonitorsChanged() {}
+  // The form is now on a monitor of another DPI; its pixels still have the old one's size.
+  virtual void DpiChanged(float /*previousTwipsPerPixel*/) {}
 };
 
 // The platform's modal colour dialog, alive for one choice.
@@ -67,6 +72,7 @@ class Backend {
 
   // The primary monitor, whose top-left corner is the origin of every form position.
   virtual Monitor PrimaryMonitor() const = 0;
+  virtual std::vector<Monitor> Monitors() const = 0;
   // Twips a pixel on the monitor the form is on.
   virtual float TwipsPerPixel() const = 0;
   // The largest magnitude a position or size may have; a larger one would wrap around.

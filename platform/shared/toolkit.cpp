@@ -125,6 +125,17 @@ Twips Toolkit::ScreenPart::Height() const {
   return static_cast<Twips>(static_cast<double>(primary.rect.height) * primary.twipsPerPixel);
 }
 
+std::vector<TwipsRect> Toolkit::ScreenPart::Monitors() const {
+  const PixelRect primary = t.Primary();
+  std::vector<TwipsRect> monitors;
+  for (const Monitor& monitor : t.backend_.Monitors()) {
+    const PixelRect& rect = monitor.rect;
+    monitors.push_back({t.ToTwips(rect.left - primary.left), t.ToTwips(rect.top - primary.top),
+                        t.ToTwips(rect.width), t.ToTwips(rect.height)});
+  }
+  return monitors;
+}
+
 Twips Toolkit::ScreenPart::CoordinateLimit() const {
   return t.ToTwips(t.backend_.CoordinateLimit());
 }
@@ -281,6 +292,27 @@ void Toolkit::CloseMarkDoubleClicked(PointerButton button) {
 
 void Toolkit::TimerTicked() {
   if (timer_.enabled) events_->Timer1_Timer();
+}
+
+void Toolkit::MonitorsChanged() {
+  events_->Screen_Change();
+}
+
+// Everything keeps its size in twips, so the strip keeps its physical size on the new monitor:
+// the pixel sizes scale by the ratio of the DPIs. No size in twips changed, so no Picture1_Resize.
+void Toolkit::DpiChanged(float previousTwipsPerPixel) {
+  const double ratio = previousTwipsPerPixel / static_cast<double>(backend_.TwipsPerPixel());
+  const auto scaled = [ratio](std::int32_t pixels) {
+    return static_cast<std::int32_t>(std::lround(pixels * ratio));
+  };
+  const auto rescale = [&](PixelRect rect, bool position) {
+    if (position) rect = {scaled(rect.left), scaled(rect.top), rect.width, rect.height};
+    return PixelRect{rect.left, rect.top, scaled(rect.width), scaled(rect.height)};
+  };
+  backend_.SetFormRect(rescale(backend_.FormRect(), false));
+  backend_.SetStripRect(rescale(backend_.StripRect(), true));
+  label_.rect = rescale(label_.rect, true);
+  backend_.SetCloseMarkRect(label_.rect);
 }
 
 }  // namespace coverstrip

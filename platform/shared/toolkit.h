@@ -35,6 +35,7 @@ class Toolkit final : private InputSink {
     explicit ScreenPart(Toolkit& toolkit) : t(toolkit) {}
     Twips Width() const override;
     Twips Height() const override;
+    std::vector<TwipsRect> Monitors() const override;
     Twips CoordinateLimit() const override;
     Toolkit& t;
   };
@@ -114,6 +115,8 @@ class Toolkit final : private InputSink {
   void StripReleased(PointerButton button, const PointerEvent& event) override;
   void CloseMarkDoubleClicked(PointerButton button) override;
   void TimerTicked() override;
+  void MonitorsChanged() override;
+  void DpiChanged(float previousTwipsPerPixel) override;
 
   Twips ToTwips(std::int32_t pixels) const;
   Twips ToTwips(double pixels) const;

@@ -1,5 +1,8 @@
 #include "platform/sim/sim_backend.h"
 
+#include <algorithm>
+#include <utility>
+
 namespace coverstrip::sim {
 namespace {
 
@@ -26,6 +29,34 @@ class SimDialog final : public ColourDialog {
 
 Monitor SimBackend::PrimaryMonitor() const {
   return {{0, 0, config.screenWidthPixels, config.screenHeightPixels}, config.twipsPerPixel};
+}
+
+std::vector<Monitor> SimBackend::Monitors() const {
+  std::vector<Monitor> monitors{PrimaryMonitor()};
+  monitors.insert(monitors.end(), config.otherMonitors.begin(), config.otherMonitors.end());
+  return monitors;
+}
+
+void SimBackend::SetFormRect(const PixelRect& rect) {
+  form = rect;
+  const auto overlap = [&rect](const PixelRect& m) {
+    const auto span = [](std::int64_t a, std::int64_t aSize, std::int64_t b, std::int64_t bSize) {
+      return std::max<std::int64_t>(0, std::min(a + aSize, b + bSize) - std::max(a, b));
+    };
+    return span(rect.left, rect.width, m.left, m.width) *
+           span(rect.top, rect.height, m.top, m.height);
+  };
+  std::int64_t most = 0;
+  float twipsPerPixel = twipsPerPixel_;
+  for (const Monitor& monitor : Monitors()) {
+    if (overlap(monitor.rect) > most) {
+      most = overlap(monitor.rect);
+      twipsPerPixel = monitor.twipsPerPixel;
+    }
+  }
+  if (twipsPerPixel == twipsPerPixel_) return;
+  const float previous = std::exchange(twipsPerPixel_, twipsPerPixel);
+  input().DpiChanged(previous);
 }
 
 std::unique_ptr<ColourDialog> SimBackend::NewColourDialog() {

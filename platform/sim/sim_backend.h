@@ -1,7 +1,9 @@
 // platform/sim: an in-memory platform for the unit tests, kept as an operating system keeps its
 // windows: it holds what it was told (rectangles in whole pixels, colours, cursor, topmost band,
 // alpha, timer, shown) and nothing else, and takes native input from the test as a real platform
-// takes it from the user. The screen is one monitor at the origin.
+// takes it from the user. The primary monitor is at the origin; other monitors may have other
+// DPIs, and the form's pixels are those of the monitor that holds most of it, which reports a
+// change of DPI as a per-monitor aware Windows program is told of it.
 #pragma once
 
 #include <cstdint>
@@ -9,6 +11,8 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <utility>
+#include <vector>
 
 #include "platform/shared/backend.h"
 #include "platform/shared/emulated_window_manager.h"
@@ -20,6 +24,7 @@ struct SimConfig {
   std::int32_t screenHeightPixels = 768;
   float twipsPerPixel = 15;
   std::int32_t coordinateLimitPixels = 32767;  // as X11's 16-bit coordinates
+  std::vector<Monitor> otherMonitors;
 };
 
 // What the colour dialog does when shown.
@@ -31,13 +36,15 @@ struct ChooserScript {
 
 class SimBackend final : public Backend, private Stacking {
  public:
-  explicit SimBackend(SimConfig simConfig = {}) : config(simConfig) {}
+  explicit SimBackend(SimConfig simConfig = {})
+      : config(std::move(simConfig)), twipsPerPixel_(config.twipsPerPixel) {}
 
   Monitor PrimaryMonitor() const override;
-  float TwipsPerPixel() const override { return config.twipsPerPixel; }
+  std::vector<Monitor> Monitors() const override;
+  float TwipsPerPixel() const override { return twipsPerPixel_; }
   std::int32_t CoordinateLimit() const override { return config.coordinateLimitPixels; }
   PixelRect FormRect() const override { return form; }
-  void SetFormRect(const PixelRect& rect) override { form = rect; }
+  void SetFormRect(const PixelRect& rect) override;
   PixelRect StripRect() const override { return strip; }
   void SetStripRect(const PixelRect& rect) override { strip = rect; }
   void SetCloseMarkRect(const PixelRect& rect) override { closeMark = rect; }
@@ -78,6 +85,7 @@ class SimBackend final : public Backend, private Stacking {
   void Restack(bool toTop, bool activate) override;
   void SetOpacity(std::uint8_t value) override { alpha = value; }
 
+  float twipsPerPixel_;
   EmulatedWindowManager windowManager_{*this, *this};
 };
 

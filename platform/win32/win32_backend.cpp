@@ -58,6 +58,23 @@ Monitor Win32Backend::PrimaryMonitor() const {
           TwipsPerPixel()};
 }
 
+std::vector<Monitor> Win32Backend::Monitors() const {
+  std::vector<Monitor> monitors;
+  const auto add = [](HMONITOR monitor, HDC, LPRECT, LPARAM list) -> BOOL {
+    MONITORINFO info{};
+    info.cbSize = sizeof info;
+    if (::GetMonitorInfoW(monitor, &info)) {
+      const RECT& r = info.rcMonitor;
+      reinterpret_cast<std::vector<Monitor>*>(list)->push_back(
+          {{r.left, r.top, r.right - r.left, r.bottom - r.top}, 0});
+    }
+    return TRUE;
+  };
+  ::EnumDisplayMonitors(nullptr, nullptr, add, reinterpret_cast<LPARAM>(&monitors));
+  for (Monitor& monitor : monitors) monitor.twipsPerPixel = TwipsPerPixel();
+  return monitors;
+}
+
 float Win32Backend::TwipsPerPixel() const {
   return TwipsPerPixelOf(form_.Handle());
 }

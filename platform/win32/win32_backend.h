@@ -29,6 +29,7 @@ class Win32Backend final : public Backend {
   std::optional<std::wstring> CreationFailure() const;
 
   Monitor PrimaryMonitor() const override;
+  std::vector<Monitor> Monitors() const override;
   float TwipsPerPixel() const override;
   std::int32_t CoordinateLimit() const override;
   PixelRect FormRect() const override { return form_.Rect(); }

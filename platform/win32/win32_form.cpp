@@ -3,6 +3,9 @@
 // calls' business. The class icon is resource 1, the program's own icon.
 #include "platform/win32/win32_form.h"
 
+#include <utility>
+
+#include "platform/win32/pixel_scale.h"
 #include "platform/win32/resource_ids.h"
 #include "platform/win32/wide_text.h"
 
@@ -106,6 +109,16 @@ LRESULT Win32Form::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARA
         RaisePopupAbove();
       }
       return ::DefWindowProcW(window, message, wParam, lParam);
+    case WM_DISPLAYCHANGE:
+      backend_.input().MonitorsChanged();
+      return 0;
+    case WM_DPICHANGED: {
+      // The shared layer rescales the windows to keep their size in twips; the suggested
+      // rectangle, which would do the same, is not applied on top of it.
+      const UINT previous = std::exchange(dpi_, DpiOf(window));
+      if (previous != dpi_) backend_.input().DpiChanged(1440.0f / static_cast<float>(previous));
+      return 0;
+    }
     case WM_TIMER:
       if (wParam == kTimerId) backend_.input().TimerTicked();
       return 0;

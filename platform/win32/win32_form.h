@@ -1,8 +1,9 @@
 // Form1 as a Win32 top-level: a WS_POPUP window (no frame, no title, client area = window) that
 // never takes the focus (WS_EX_NOACTIVATE, MA_NOACTIVATE) and has no taskbar button
 // (WS_EX_TOOLWINDOW). Geometry is read back from GetWindowRect. Its WM_TIMER is Timer1's tick.
-// Relies on WM_WINDOWPOSCHANGING to refuse Wine's late echoes of its own requests and on
-// WM_WINDOWPOSCHANGED to keep the tooltip above it.
+// Relies on WM_WINDOWPOSCHANGING to refuse Wine's late echoes of its own requests, on
+// WM_WINDOWPOSCHANGED to keep the tooltip above it, and reports WM_DISPLAYCHANGE and
+// WM_DPICHANGED.
 #pragma once
 
 #include "platform/contract/window_design.h"
@@ -44,6 +45,7 @@ class Win32Form {
   HWND popupAbove_ = nullptr;
   GeometryEchoes echoes_;
   bool settingGeometry_ = false;
+  UINT dpi_ = 0;  // as the shared layer last heard of it
   UniqueWindow window_;
 };
 

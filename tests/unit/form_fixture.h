@@ -26,7 +26,7 @@ struct LoadedForm {
 
   // Input at a point given in twips relative to the strip, with these buttons held after it.
   PointerEvent At(float x, float y, std::int16_t held) const {
-    const double twipsPerPixel = sim.config.twipsPerPixel;
+    const double twipsPerPixel = sim.TwipsPerPixel();
     return {.x = x / twipsPerPixel,
             .y = y / twipsPerPixel,
             .left = (held & mouse_button::kLeft) != 0,
