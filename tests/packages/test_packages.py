@@ -28,7 +28,6 @@ import struct
 import subprocess
 import sys
 import tempfile
-import time
 import unittest
 import zipfile
 
@@ -62,7 +61,7 @@ START_GEOMETRY = (256, 602, 512, 40)
 CLOSE_MARK_POINT = (8, 8)
 BLACK = (0, 0, 0)
 
-MAX_PORTABLE_SIZE = 300 * 1024
+MAX_PORTABLE_SIZE = 300_000  # bytes
 # DLLs that every Windows 10 and 11 has; anything else would have to ship beside the exe.
 SYSTEM_DLLS = {"kernel32.dll", "user32.dll", "gdi32.dll", "comctl32.dll", "comdlg32.dll",
                "msvcrt.dll", "advapi32.dll", "shell32.dll", "ole32.dll", "uxtheme.dll",
@@ -414,8 +413,8 @@ class WindowsInstaller(PackageTestCase):
         with open(shortcut, "rb") as f:
             self.assertIn("coverstrip.exe".encode("utf-16-le"), f.read())
         entry = registered()
-        self.assertIn("DisplayName    REG_SZ    coverstrip", entry)
-        self.assertIn(f"DisplayVersion    REG_SZ    {VERSION}", entry)
+        self.assertRegex(entry, r"DisplayName\s+REG_SZ\s+coverstrip\s")
+        self.assertRegex(entry, r"DisplayVersion\s+REG_SZ\s+" + re.escape(VERSION) + r"\s")
         self.assertRegex(entry, r"UninstallString\s+REG_SZ\s+\"C:\\users\\[^\"]+\\uninstall\.exe\"")
         self.assertRegex(entry, r"QuietUninstallString\s+REG_SZ\s+\".*uninstall\.exe\" /S")
 
