@@ -1,0 +1,436 @@
+"""The release packages that scripts/package makes, checked as a user meets them.
+
+- The .deb: unpacked into a scratch root (dpkg -x), it holds every file of the install rules
+  (and the same ones that `cmake --install` puts under a DESTDIR); lintian finds no error in it;
+  its desktop entry and AppStream metainfo validate; its program, started from the scratch root
+  on Xvfb with openbox, shows the strip at its start geometry and ends on a double-click of the
+  close mark.
+- The portable zip: one coverstrip.exe, stripped, at most 300 KB, importing system DLLs only,
+  with its version resource; it starts under Wine and ends on the close mark.
+- The installer: run silently (/S) under Wine in a fresh prefix, it installs the exe, the
+  Start-menu shortcut and the "Apps" entry; the shortcut starts the program, whose strip shows;
+  the uninstaller, also silent, removes all of it.
+
+The X session and the Wine prefix come from the end-to-end harness (tests/e2e/harness.py).
+
+Environment:
+  COVERSTRIP_PACKAGES  the folder scripts/package filled (default: build/packages)
+  COVERSTRIP_PEER      the end-to-end peer window program, which paints the screen's root
+                       (default: the Linux build's, build/linux/tests/e2e/coverstrip_peer)
+"""
+
+import gzip
+import os
+import re
+import shutil
+import signal
+import struct
+import subprocess
+import sys
+import tempfile
+import unittest
+import zipfile
+
+ROOT = os.path.abspath(os.path.join(os.path.dirname(__file__), "..", ".."))
+PACKAGES = os.path.abspath(os.environ.get("COVERSTRIP_PACKAGES") or
+                           os.path.join(ROOT, "build", "packages"))
+os.environ.setdefault("COVERSTRIP_PEER",
+                      os.path.join(ROOT, "build", "linux", "tests", "e2e", "coverstrip_peer"))
+sys.path.insert(0, os.path.join(ROOT, "tests", "e2e"))
+
+from harness import WinePrefix, XSession, wait_for  # noqa: E402
+
+
+def project_version():
+    with open(os.path.join(ROOT, "CMakeLists.txt")) as f:
+        match = re.search(r"project\(\s*coverstrip\s+VERSION\s+(\d+\.\d+\.\d+)", f.read())
+    return match.group(1)
+
+
+VERSION = project_version()
+DEB = os.path.join(PACKAGES, f"coverstrip_{VERSION}_amd64.deb")
+ZIP = os.path.join(PACKAGES, f"coverstrip-{VERSION}-windows-x64.zip")
+SETUP = os.path.join(PACKAGES, f"coverstrip-{VERSION}-setup-x64.exe")
+APP_ID = "io.github.coverstrip.coverstrip"
+ICON_SIZES = sorted(int(d.split("x")[0]) for d in os.listdir(os.path.join(ROOT, "assets",
+                                                                            "hicolor")))
+
+SCREEN = (1024, 768)
+START_GEOMETRY = (256, 602, 512, 40)
+# The close mark sits in the strip's top-left corner.
+CLOSE_MARK_POINT = (8, 8)
+BLACK = (0, 0, 0)
+
+MAX_PORTABLE_SIZE = 300_000  # bytes
+# DLLs that every Windows 10 and 11 has; anything else would have to ship beside the exe.
+SYSTEM_DLLS = {"kernel32.dll", "user32.dll", "gdi32.dll", "comctl32.dll", "comdlg32.dll",
+               "msvcrt.dll", "advapi32.dll", "shell32.dll", "ole32.dll", "uxtheme.dll",
+               "dwmapi.dll", "shcore.dll", "ntdll.dll"}
+
+UNINSTALL_KEY = r"HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\coverstrip"
+
+
+def setUpModule():
+    missing = [p for p in (DEB, ZIP, SETUP) if not os.path.isfile(p)]
+    if missing:
+        raise RuntimeError("no package " + ", ".join(missing) + ": run scripts/package first")
+
+
+def run(*args, env=None, timeout=60):
+    return subprocess.run(list(map(str, args)), env=env, stdout=subprocess.PIPE,
+                          stderr=subprocess.STDOUT, text=True, timeout=timeout)
+
+
+def files_under(root):
+    """The relative paths of the regular files and links under root."""
+    found = set()
+    for folder, _, names in os.walk(root):
+        for name in names:
+            found.add(os.path.relpath(os.path.join(folder, name), root))
+    return found
+
+
+def png_size(path):
+    with open(path, "rb") as f:
+        head = f.read(24)
+    if head[:8] != b"\x89PNG\r\n\x1a\n":
+        raise AssertionError(f"{path} is not a PNG")
+    return struct.unpack(">II", head[16:24])
+
+
+def version_resource(data):
+    """The VS_VERSIONINFO resource of a PE file: (file version, {string name: value}).
+
+    Reads the resource as Explorer does: the fixed file version and the strings of
+    StringFileInfo. None when the file has no such resource."""
+    start = data.find("VS_VERSION_INFO\0".encode("utf-16-le"))
+    if start < 6:
+        return None
+
+    def align(offset):
+        return (offset + 3) & ~3
+
+    def node(offset):
+        length, value_length, kind = struct.unpack_from("<HHH", data, offset)
+        key_end = offset + 6
+        while data[key_end:key_end + 2] != b"\0\0":
+            key_end += 2
+        key = data[offset + 6:key_end].decode("utf-16-le")
+        value_start = align(key_end + 2)
+        value_size = value_length * 2 if kind == 1 else value_length
+        value = data[value_start:value_start + value_size]
+        children = []
+        child = align(value_start + value_size)
+        while child < offset + length:
+            child_length = struct.unpack_from("<H", data, child)[0]
+            if child_length == 0:
+                break
+            children.append(node(child))
+            child = align(child + child_length)
+        return key, kind, value, children
+
+    key, _, fixed, children = node(start - 6)
+    signature, _, file_ms, file_ls = struct.unpack_from("<IIII", fixed)
+    if key != "VS_VERSION_INFO" or signature != 0xFEEF04BD:
+        return None
+    version = (file_ms >> 16, file_ms & 0xFFFF, file_ls >> 16, file_ls & 0xFFFF)
+    strings = {}
+    for child_key, _, _, tables in children:
+        if child_key == "StringFileInfo":
+            for _, _, _, entries in tables:
+                for name, _, value, _ in entries:
+                    strings[name] = value.decode("utf-16-le").split("\0")[0]
+    return version, strings
+
+
+class Program:
+    """A program of a package on the test session, seen through its window "Form1"."""
+
+    def __init__(self, session, args, env):
+        self.session = session
+        self.args = list(map(str, args))
+        self.env = env
+        self.process = None
+        self.window = None
+
+    def start(self):
+        before = set(self.session.viewable_windows("^Form1$"))
+        self.process = subprocess.Popen(self.args, env=self.env, stdin=subprocess.DEVNULL,
+                                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
+                                        start_new_session=True)
+
+        def new_windows():
+            return [w for w in self.session.viewable_windows("^Form1$") if w not in before]
+
+        self.window = wait_for(new_windows, lambda ws: len(ws) == 1, 40, "one new Form1")[0]
+        return self
+
+    def geometry(self):
+        return self.session.geometry(self.window)
+
+    def strip_colours(self):
+        x, y, width, height = self.geometry()
+        shot = self.session.screenshot()
+        return {shot.pixel(x + px, y + py) for px in (40, width // 2, width - 2)
+                for py in (1, height // 2, height - 2)}
+
+    def close_with_the_mark(self):
+        x, y, _, _ = self.geometry()
+        self.session.move(x + CLOSE_MARK_POINT[0], y + CLOSE_MARK_POINT[1])
+        self.session.double_click()
+        wait_for(lambda: self.session.window_info(self.window),
+                 lambda info: info is None or not info["viewable"], 10, "closed")
+
+    def wait_exit(self, timeout):
+        wait_for(self.process.poll, lambda rc: rc is not None, timeout, "ended")
+
+    def stop(self):
+        if self.process is not None and self.process.poll() is None:
+            os.killpg(self.process.pid, signal.SIGKILL)
+            self.process.wait(timeout=10)
+
+
+class PackageTestCase(unittest.TestCase):
+    def scratch(self):
+        folder = tempfile.mkdtemp(prefix="coverstrip-packages-")
+        self.addCleanup(shutil.rmtree, folder, ignore_errors=True)
+        return folder
+
+    def x_session(self):
+        session = XSession(*SCREEN)
+        self.addCleanup(session.stop)
+        session.start()
+        return session
+
+    def wine_prefix(self, session):
+        """A new Wine prefix of its own, created now and removed afterwards."""
+        prefix = WinePrefix(os.path.join(self.scratch(), "prefix"), session)
+        self.addCleanup(prefix.release)
+        prefix.acquire()
+        return prefix
+
+    @staticmethod
+    def wine_env(prefix):
+        # No menu entries or icons from Wine's shell in the real home folder.
+        env = prefix.env()
+        env["WINEDLLOVERRIDES"] += ";winemenubuilder.exe=d"
+        return env
+
+    def start_program(self, session, args, env):
+        program = Program(session, args, env)
+        self.addCleanup(program.stop)
+        return program.start()
+
+    def assert_shows_the_strip(self, program):
+        wait_for(program.geometry, lambda g: g == START_GEOMETRY, 10,
+                 f"at the start geometry {START_GEOMETRY}")
+        wait_for(program.strip_colours, lambda c: c == {BLACK}, 10, "showing the black strip")
+
+
+class DebianPackage(PackageTestCase):
+    @classmethod
+    def setUpClass(cls):
+        cls.root = tempfile.mkdtemp(prefix="coverstrip-deb-")
+        subprocess.run(["dpkg-deb", "-x", DEB, cls.root], check=True)
+
+    @classmethod
+    def tearDownClass(cls):
+        shutil.rmtree(cls.root, ignore_errors=True)
+
+    def path(self, relative):
+        return os.path.join(self.root, relative)
+
+    def expected_files(self):
+        files = {
+            "usr/bin/coverstrip",
+            f"usr/share/applications/{APP_ID}.desktop",
+            f"usr/share/metainfo/{APP_ID}.metainfo.xml",
+            "usr/share/man/man1/coverstrip.1.gz",
+            "usr/share/doc/coverstrip/README.md",
+            "usr/share/doc/coverstrip/copyright",
+            "usr/share/doc/coverstrip/changelog.gz",
+        }
+        files |= {f"usr/share/icons/hicolor/{s}x{s}/apps/coverstrip.png" for s in ICON_SIZES}
+        return files
+
+    def test_holds_every_file(self):
+        self.assertEqual(files_under(self.root), self.expected_files())
+        self.assertTrue(os.access(self.path("usr/bin/coverstrip"), os.X_OK))
+        self.assertTrue({16, 32, 48, 64, 128, 256} <= set(ICON_SIZES))
+        for size in ICON_SIZES:
+            icon = self.path(f"usr/share/icons/hicolor/{size}x{size}/apps/coverstrip.png")
+            self.assertEqual(png_size(icon), (size, size))
+
+    def test_cmake_install_puts_the_same_files_under_a_destdir(self):
+        build = os.path.join(ROOT, "build", "package-linux")
+        destdir = self.scratch()
+        result = run("cmake", "--install", build, "--prefix", "/usr",
+                     env=dict(os.environ, DESTDIR=destdir))
+        self.assertEqual(result.returncode, 0, result.stdout)
+        self.assertEqual(files_under(destdir), files_under(self.root))
+
+    def test_control_fields_come_from_the_project(self):
+        fields = run("dpkg-deb", "-f", DEB, "Package", "Version", "Architecture", "Depends",
+                     "Homepage").stdout
+        self.assertIn("Package: coverstrip\n", fields)
+        self.assertIn(f"Version: {VERSION}\n", fields)
+        self.assertIn("Architecture: amd64\n", fields)
+        # Computed by dpkg-shlibdeps from the binary, with the versions its symbols need.
+        depends = re.search(r"Depends: (.*)", fields).group(1)
+        for library in ("libc6 (>=", "libqt6widgets6 (>=", "libqt6gui6 (>=", "libqt6core6 (>="):
+            self.assertIn(library, depends)
+
+    def test_lintian_finds_no_error(self):
+        result = run("lintian", "--fail-on", "error", DEB, timeout=120)
+        errors = [line for line in result.stdout.splitlines() if line.startswith("E:")]
+        self.assertEqual(errors, [])
+        self.assertEqual(result.returncode, 0, result.stdout)
+
+    def test_desktop_entry_validates(self):
+        entry = self.path(f"usr/share/applications/{APP_ID}.desktop")
+        result = run("desktop-file-validate", entry)
+        self.assertEqual((result.returncode, result.stdout), (0, ""))
+        with open(entry) as f:
+            text = f.read()
+        self.assertIn("\nExec=coverstrip\n", text)
+        self.assertIn("\nIcon=coverstrip\n", text)
+
+    def test_metainfo_validates_and_names_this_release(self):
+        metainfo = self.path(f"usr/share/metainfo/{APP_ID}.metainfo.xml")
+        result = run("appstreamcli", "validate", "--no-net", "--pedantic", metainfo)
+        self.assertEqual(result.returncode, 0, result.stdout)
+        with open(metainfo) as f:
+            text = f.read()
+        self.assertIn(f"<launchable type=\"desktop-id\">{APP_ID}.desktop</launchable>", text)
+        self.assertIn("<project_license>MIT</project_license>", text)
+        self.assertRegex(text, r"<screenshot type=\"default\">\s*<caption>[^<]+</caption>\s*"
+                               r"<image>https://\S+/docs/screenshot\.png</image>")
+        newest = re.search(r"<release version=\"([^\"]+)\"", text).group(1)
+        self.assertEqual(newest, VERSION, "the metainfo's newest release is not this version")
+
+    def test_documents_name_the_licence_and_this_version(self):
+        with open(self.path("usr/share/doc/coverstrip/copyright")) as f:
+            copyright_text = f.read()
+        self.assertIn("Copyright: ", copyright_text)
+        self.assertIn("License: Expat", copyright_text)
+        self.assertIn("Permission is hereby granted, free of charge", copyright_text)
+        with gzip.open(self.path("usr/share/doc/coverstrip/changelog.gz"), "rt") as f:
+            newest = f.readline()
+        self.assertTrue(newest.startswith(f"coverstrip ({VERSION})"),
+                        f"the changelog's newest entry is not this version: {newest!r}")
+
+    def test_program_shows_the_strip_and_ends_on_the_close_mark(self):
+        session = self.x_session()
+        program = self.start_program(session, [self.path("usr/bin/coverstrip")], session.env())
+        self.assert_shows_the_strip(program)
+        program.close_with_the_mark()
+        program.wait_exit(10)
+
+
+class PortableProgram(PackageTestCase):
+    @classmethod
+    def setUpClass(cls):
+        cls.folder = tempfile.mkdtemp(prefix="coverstrip-zip-")
+        with zipfile.ZipFile(ZIP) as archive:
+            cls.names = archive.namelist()
+            archive.extractall(cls.folder)
+        cls.exe = os.path.join(cls.folder, "coverstrip.exe")
+
+    @classmethod
+    def tearDownClass(cls):
+        shutil.rmtree(cls.folder, ignore_errors=True)
+
+    def objdump(self, *options):
+        result = run("x86_64-w64-mingw32-objdump", *options, self.exe)
+        self.assertEqual(result.returncode, 0, result.stdout)
+        return result.stdout
+
+    def test_holds_one_exe(self):
+        self.assertEqual(self.names, ["coverstrip.exe"])
+
+    def test_is_small_and_stripped(self):
+        self.assertLessEqual(os.path.getsize(self.exe), MAX_PORTABLE_SIZE)
+        self.assertIn("no symbols", self.objdump("-t"))
+        self.assertNotIn(".debug", self.objdump("-h"))
+
+    def test_imports_system_dlls_only(self):
+        imported = {name.lower() for name in
+                    re.findall(r"DLL Name: (\S+)", self.objdump("-p"))}
+        self.assertTrue(imported, "no imports found")
+        self.assertLessEqual(imported, SYSTEM_DLLS)
+
+    def test_has_a_version_resource(self):
+        with open(self.exe, "rb") as f:
+            resource = version_resource(f.read())
+        self.assertIsNotNone(resource, "no VERSIONINFO resource")
+        version, strings = resource
+        self.assertEqual(version, tuple(map(int, VERSION.split("."))) + (0,))
+        self.assertEqual(strings.get("ProductName"), "coverstrip")
+        self.assertEqual(strings.get("ProductVersion"), VERSION)
+        self.assertEqual(strings.get("FileVersion"), VERSION)
+        self.assertTrue(strings.get("FileDescription"))
+        self.assertIn("MIT", strings.get("LegalCopyright", ""))
+
+    def test_starts_under_wine_and_ends_on_the_close_mark(self):
+        session = self.x_session()
+        prefix = self.wine_prefix(session)
+        program = self.start_program(session, ["wine", self.exe], self.wine_env(prefix))
+        self.assert_shows_the_strip(program)
+        program.close_with_the_mark()
+        program.wait_exit(10)
+
+
+class WindowsInstaller(PackageTestCase):
+    def test_has_a_version_resource(self):
+        with open(SETUP, "rb") as f:
+            resource = version_resource(f.read())
+        self.assertIsNotNone(resource, "no VERSIONINFO resource")
+        self.assertEqual(resource[1].get("ProductVersion"), VERSION)
+
+    def test_installs_silently_for_the_user_and_uninstalls(self):
+        session = self.x_session()
+        prefix = self.wine_prefix(session)
+        env = self.wine_env(prefix)
+        users = os.path.join(prefix.path, "drive_c", "users")
+        user = wait_for(lambda: [u for u in os.listdir(users) if u != "Public"],
+                        lambda us: len(us) == 1, 10, "one user folder in the prefix")[0]
+        profile = os.path.join(users, user)
+        folder = os.path.join(profile, "AppData", "Local", "Programs", "coverstrip")
+        exe = os.path.join(folder, "coverstrip.exe")
+        uninstaller = os.path.join(folder, "uninstall.exe")
+        shortcut = os.path.join(profile, "AppData", "Roaming", "Microsoft", "Windows",
+                                "Start Menu", "Programs", "coverstrip.lnk")
+
+        def registered():
+            return run("wine", "reg", "query", UNINSTALL_KEY, env=env).stdout
+
+        result = run("wine", SETUP, "/S", env=env, timeout=120)
+        self.assertEqual(result.returncode, 0, result.stdout)
+        wait_for(lambda: [os.path.isfile(p) for p in (exe, uninstaller, shortcut)],
+                 all, 30, "the exe, the uninstaller and the shortcut installed")
+        with open(exe, "rb") as installed, zipfile.ZipFile(ZIP) as archive:
+            self.assertEqual(installed.read(), archive.read("coverstrip.exe"))
+        with open(shortcut, "rb") as f:
+            self.assertIn("coverstrip.exe".encode("utf-16-le"), f.read())
+        entry = registered()
+        self.assertRegex(entry, r"DisplayName\s+REG_SZ\s+coverstrip\s")
+        self.assertRegex(entry, r"DisplayVersion\s+REG_SZ\s+" + re.escape(VERSION) + r"\s")
+        self.assertRegex(entry, r"UninstallString\s+REG_SZ\s+\"C:\\users\\[^\"]+\\uninstall\.exe\"")
+        self.assertRegex(entry, r"QuietUninstallString\s+REG_SZ\s+\".*uninstall\.exe\" /S")
+
+        # Started as a user would: from the Start-menu shortcut.
+        program = self.start_program(session, ["wine", "start", "/unix", shortcut], env)
+        self.assert_shows_the_strip(program)
+        program.close_with_the_mark()
+
+        # The uninstaller copies itself away and returns at once; its copy does the work.
+        result = run("wine", uninstaller, "/S", env=env, timeout=120)
+        self.assertEqual(result.returncode, 0, result.stdout)
+        wait_for(lambda: [os.path.exists(p) for p in (exe, uninstaller, shortcut, folder)],
+                 lambda seen: not any(seen), 30, "the installed files removed")
+        wait_for(lambda: run("wine", "reg", "query", UNINSTALL_KEY, env=env).returncode,
+                 lambda rc: rc != 0, 30, "the Apps entry removed")
+
+
+if __name__ == "__main__":
+    unittest.main()
