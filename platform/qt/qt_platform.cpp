@@ -3,6 +3,8 @@
 #include <QGuiApplication>
 #include <QScreen>
 
+#include "platform/qt/x11_properties.h"
+
 namespace coverstrip::qt {
 namespace {
 
@@ -32,6 +34,8 @@ void QtPlatform::Attach(FormEvents& events) {
 }
 
 void QtPlatform::Show() {
+  // Before the window is mapped, so that a compositor reads it when it first sees the window.
+  AskForCompositing(formWidget_);
   formWidget_.show();
 }
 
