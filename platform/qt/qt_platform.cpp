@@ -3,8 +3,6 @@
 #include <QGuiApplication>
 #include <QScreen>
 
-#include "platform/qt/x11_properties.h"
-
 namespace coverstrip::qt {
 namespace {
 
@@ -34,8 +32,6 @@ void QtPlatform::Attach(FormEvents& events) {
 }
 
 void QtPlatform::Show() {
-  // Before the window is mapped, so that a compositor reads it when it first sees the window.
-  AskForCompositing(formWidget_);
   formWidget_.show();
 }
 

@@ -10,8 +10,10 @@
 namespace coverstrip::qt {
 namespace {
 
-constexpr char kHowToGetOne[] = "run it in an X11 session, or with XWayland in a Wayland session";
+constexpr char kHowToGetOne[] = "run it in an X11 session, or in a Wayland session with XWayland";
 
+// NOTE: a server that refuses the connection (no authorization) gets its reason written on stderr
+// by libxcb itself, before the line that says what to do.
 bool XServerAnswers() {
   xcb_connection_t* connection = xcb_connect(nullptr, nullptr);
   const bool answers = xcb_connection_has_error(connection) == 0;
@@ -24,10 +26,10 @@ bool XServerAnswers() {
 std::optional<std::string> UseXDisplay() {
   const char* display = std::getenv("DISPLAY");
   if (display == nullptr || *display == '\0') {
-    return std::string("coverstrip needs an X display and DISPLAY is not set: ") + kHowToGetOne;
+    return std::string("coverstrip needs an X server and DISPLAY is not set: ") + kHowToGetOne;
   }
   if (!XServerAnswers()) {
-    return std::string("coverstrip needs an X display and none answers at DISPLAY=\"") + display +
+    return std::string("coverstrip needs an X server and cannot connect to DISPLAY=\"") + display +
            "\": " + kHowToGetOne;
   }
   setenv("QT_QPA_PLATFORM", "xcb", 1);
