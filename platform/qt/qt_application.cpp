@@ -1,21 +1,23 @@
 // RunApplication on Qt 6 under X11: the backend's windows are built hidden, the shared toolkit
-// starts the form over them, and Qt's event loop runs. Qt's xcb plugin ends the process with
-// exit code 1 and one line on stderr if the X connection breaks.
+// starts the form over them, and Qt's event loop runs. With no X server to connect to it ends
+// with exit code 1 and one line on stderr before Qt starts; Qt's xcb plugin does the same if the
+// X connection breaks later.
 #include <QApplication>
 #include <QIcon>
+#include <cstdio>
 #include <memory>
 
 #include "platform/qt/qt_backend.h"
+#include "platform/qt/x_display.h"
 #include "platform/shared/application.h"
 #include "platform/shared/toolkit.h"
 
 namespace coverstrip {
 
 int RunApplication(int argc, char** argv, const WindowDesign& design, const FormFactory& makeForm) {
-  // Wayland clients can neither place their windows nor keep them on top: go through XWayland.
-  if (qEnvironmentVariableIsSet("WAYLAND_DISPLAY") &&
-      !qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) {
-    qputenv("QT_QPA_PLATFORM", "xcb");
+  if (const auto missing = qt::UseXDisplay()) {
+    std::fprintf(stderr, "%s\n", missing->c_str());
+    return 1;
   }
   QApplication application(argc, argv);
   QApplication::setWindowIcon(QIcon(QStringLiteral(":/coverstrip.png")));
