@@ -9,11 +9,12 @@
 #include <QMouseEvent>
 #include <QPalette>
 #include <QScreen>
+#include <cmath>
 #include <cstdlib>
 #include <optional>
 
 #include "platform/qt/qt_colours.h"
-#include "platform/qt/x11_flush.h"
+#include "platform/qt/x11_requests.h"
 
 namespace coverstrip::qt {
 namespace {
@@ -28,8 +29,27 @@ void SetPaletteColour(QWidget& widget, QPalette::ColorRole role, Colour colour) 
   widget.setPalette(palette);
 }
 
-QRect ToQRect(const PixelRect& rect) {
-  return QRect(rect.left, rect.top, rect.width, rect.height);
+int Scaled(double pixels, double ratio) {
+  return static_cast<int>(std::lround(pixels * ratio));
+}
+
+// A child's rectangle: device pixels to the nearest logical ones.
+QRect LogicalChild(const PixelRect& rect, double ratio) {
+  return QRect(Scaled(rect.left, 1 / ratio), Scaled(rect.top, 1 / ratio),
+               Scaled(rect.width, 1 / ratio), Scaled(rect.height, 1 / ratio));
+}
+
+// NOTE: Qt 6 keeps a screen's top-left corner in device pixels and scales only its size, which
+// it rounds to whole logical pixels; the X server's monitor at that corner has the exact size.
+PixelRect DeviceRect(const QScreen& screen, const std::vector<QRect>& x11Monitors) {
+  const QRect rect = screen.geometry();
+  for (const QRect& monitor : x11Monitors) {
+    if (monitor.topLeft() == rect.topLeft()) {
+      return {monitor.x(), monitor.y(), monitor.width(), monitor.height()};
+    }
+  }
+  const double ratio = screen.devicePixelRatio();
+  return {rect.x(), rect.y(), Scaled(rect.width(), ratio), Scaled(rect.height(), ratio)};
 }
 
 std::optional<PointerButton> ButtonOf(Qt::MouseButton button) {
@@ -92,7 +112,10 @@ QtBackend::QtBackend(const WindowDesign& design)
 
   timer_.setInterval(design.timerIntervalMs);
   QObject::connect(&timer_, &QTimer::timeout, [this] { input().TimerTicked(); });
+  ReadMonitors();
   WatchMonitors();
+  // The window's id is its last one once its flags are set.
+  nativePointer_.Watch(form_.winId());
 }
 
 // NOTE: a RandR monitor removed on Xvfb changes only the root's monitor property, which Qt still
@@ -116,6 +139,7 @@ void QtBackend::MonitorsChanged() {
   monitorsChangeQueued_ = true;
   QTimer::singleShot(0, &form_, [this] {
     monitorsChangeQueued_ = false;
+    ReadMonitors();
     input().MonitorsChanged();
   });
 }
@@ -123,24 +147,46 @@ void QtBackend::MonitorsChanged() {
 // --- screen ---
 
 Monitor QtBackend::PrimaryMonitor() const {
-  const QScreen* screen = QGuiApplication::primaryScreen();
-  const QRect rect = screen != nullptr ? screen->geometry() : QRect();
-  return {{rect.x(), rect.y(), rect.width(), rect.height()}, TwipsPerPixel()};
+  return {primary_, TwipsPerPixel()};
 }
 
 std::vector<Monitor> QtBackend::Monitors() const {
   std::vector<Monitor> monitors;
-  for (const QScreen* screen : QGuiApplication::screens()) {
-    const QRect rect = screen->geometry();
-    monitors.push_back({{rect.x(), rect.y(), rect.width(), rect.height()}, TwipsPerPixel()});
-  }
+  for (const PixelRect& rect : monitors_) monitors.push_back({rect, TwipsPerPixel()});
   return monitors;
+}
+
+void QtBackend::ReadMonitors() {
+  const std::vector<QRect> x11Monitors = X11Monitors();
+  monitors_.clear();
+  for (const QScreen* screen : QGuiApplication::screens()) {
+    monitors_.push_back(DeviceRect(*screen, x11Monitors));
+  }
+  const QScreen* primary = QGuiApplication::primaryScreen();
+  primary_ = primary != nullptr ? DeviceRect(*primary, x11Monitors) : PixelRect{};
 }
 
 float QtBackend::TwipsPerPixel() const {
   const QScreen* screen = QGuiApplication::primaryScreen();
-  return static_cast<float>(kTwipsPerInch /
-                            (screen != nullptr ? screen->logicalDotsPerInch() : 96));
+  const double dpi = screen != nullptr ? screen->logicalDotsPerInch() : 96;
+  return static_cast<float>(kTwipsPerInch / (dpi * Ratio()));
+}
+
+double QtBackend::Ratio() const {
+  return form_.devicePixelRatioF();
+}
+
+QPoint QtBackend::ScreenOrigin() const {
+  const QScreen* screen = form_.screen();
+  return screen != nullptr ? screen->geometry().topLeft() : QPoint();
+}
+
+QRect QtBackend::LogicalTopLevel(const PixelRect& rect) const {
+  const double ratio = Ratio();
+  const QPoint origin = ScreenOrigin();
+  return QRect(origin.x() + Scaled(rect.left - origin.x(), 1 / ratio),
+               origin.y() + Scaled(rect.top - origin.y(), 1 / ratio), Scaled(rect.width, 1 / ratio),
+               Scaled(rect.height, 1 / ratio));
 }
 
 std::int32_t QtBackend::CoordinateLimit() const {
@@ -149,30 +195,34 @@ std::int32_t QtBackend::CoordinateLimit() const {
 
 // --- geometry ---
 
+// Qt's own geometry first, so that it lays the window out, then the exact one in device pixels.
 void QtBackend::SetFormRect(const PixelRect& rect) {
   formRect_ = rect;
-  form_.setGeometry(ToQRect(rect));
-  FlushX11();
+  form_.setGeometry(LogicalTopLevel(rect));
+  ConfigureX11Window(form_.winId(), rect.left, rect.top, rect.width, rect.height);
 }
 
 // NOTE: Qt takes each ConfigureNotify as the window's geometry, stale ones included, and skips a
 // later request equal to that copy; setting the geometry again whenever the copy drifts keeps
-// the X server at the geometry last set.
+// the X server at the geometry last set. Below a whole logical pixel the drift is only Qt's
+// rounding of an exact device geometry.
 void QtBackend::ReassertFormGeometry() {
-  if (form_.geometry() != ToQRect(formRect_)) SetFormRect(formRect_);
-}
-
-PixelRect QtBackend::StripRect() const {
-  const QRect rect = strip_.geometry();
-  return {rect.x(), rect.y(), rect.width(), rect.height()};
+  const QRect set = LogicalTopLevel(formRect_), held = form_.geometry();
+  const int slack = Ratio() == 1 ? 0 : 1;
+  const auto drifted = [slack](int a, int b) { return std::abs(a - b) > slack; };
+  if (drifted(held.x(), set.x()) || drifted(held.y(), set.y()) ||
+      drifted(held.width(), set.width()) || drifted(held.height(), set.height())) {
+    SetFormRect(formRect_);
+  }
 }
 
 void QtBackend::SetStripRect(const PixelRect& rect) {
-  strip_.setGeometry(ToQRect(rect));
+  stripRect_ = rect;
+  strip_.setGeometry(LogicalChild(rect, Ratio()));
 }
 
 void QtBackend::SetCloseMarkRect(const PixelRect& rect) {
-  closeMark_.setGeometry(ToQRect(rect));
+  closeMark_.setGeometry(LogicalChild(rect, Ratio()));
 }
 
 // --- colours, cursor ---
@@ -211,8 +261,10 @@ NativeHandle QtBackend::FormHandle() const {
   return static_cast<NativeHandle>(form_.winId());
 }
 
+// Qt maps the window at its own, logical, geometry: the exact one follows.
 void QtBackend::ShowForm() {
   form_.show();
+  SetFormRect(formRect_);
 }
 
 void QtBackend::SetTimerRunning(bool running) {
@@ -257,11 +309,15 @@ void QtBackend::SetOpacity(std::uint8_t alpha) {
 
 // --- input ---
 
-// Positions come from the pointer's screen position and the window's geometry as last set, so a
-// window moved by the previous event is already where the next one is measured from.
+// Positions come from the pointer's screen position, in device pixels again, and the geometry as
+// last set, so a window moved by the previous event is already where the next one is measured
+// from.
 void QtBackend::StripPointer(PointerKind kind, const QMouseEvent& event) {
+  const QPointF origin = ScreenOrigin();
+  const QPointF device = nativePointer_.Take(event.globalPosition(), origin, Ratio())
+                             .value_or(origin + (event.globalPosition() - origin) * Ratio());
   const QPointF at =
-      event.globalPosition() - QPointF(formRect_.left, formRect_.top) - QPointF(strip_.pos());
+      device - QPointF(formRect_.left + stripRect_.left, formRect_.top + stripRect_.top);
   const Qt::MouseButtons held = event.buttons();
   const Qt::KeyboardModifiers keys = event.modifiers();
   const PointerEvent pointer{.x = at.x(),

@@ -1,16 +1,18 @@
 // The Qt 6 backend under X11: Form1 as an override-redirect top-level, the strip and the close
 // mark as its child widgets, Timer1 as a QTimer, the colour dialog as Qt's QColorDialog, and the
-// window-manager calls carried out as raise, lower and window opacity. Pixels are Qt's logical
-// pixels, at 1440 / logical DPI twips each. The top-level's geometry is kept as last set: the
-// window bypasses the window manager, so that is what the X server shows, while Qt's own copy
-// follows ConfigureNotify events that may be stale. Relies on the xcb connection being flushed
-// by hand after requests made outside Qt's event handling (x11_flush.h).
+// window-manager calls carried out as raise, lower and window opacity. Pixels are device pixels,
+// at 1440 / (logical DPI x device pixel ratio) twips each, so that at a scale factor such as
+// QT_SCALE_FACTOR=1.5 or 2 every drag is as exact as at 1. Qt's API speaks logical pixels: the
+// top-level is placed on the X server directly, in device pixels (x11_requests.h), and the
+// rectangles are kept as they were set, which is what the X server shows of a window that
+// bypasses the window manager; the children's widgets get the nearest logical rectangles.
 #pragma once
 
 #include <QTimer>
 
 #include "platform/contract/window_design.h"
 #include "platform/qt/form_widgets.h"
+#include "platform/qt/native_pointer.h"
 #include "platform/shared/backend.h"
 #include "platform/shared/emulated_window_manager.h"
 
@@ -27,7 +29,7 @@ class QtBackend final : public Backend, private Stacking, private StripInput {
   std::int32_t CoordinateLimit() const override;
   PixelRect FormRect() const override { return formRect_; }
   void SetFormRect(const PixelRect& rect) override;
-  PixelRect StripRect() const override;
+  PixelRect StripRect() const override { return stripRect_; }
   void SetStripRect(const PixelRect& rect) override;
   void SetCloseMarkRect(const PixelRect& rect) override;
   void SetFormColour(Colour colour) override;
@@ -48,15 +50,26 @@ class QtBackend final : public Backend, private Stacking, private StripInput {
   void CloseMarkDoubleClicked(const QMouseEvent& event) override;
   // Sets the geometry again where Qt's copy has drifted from the one last set.
   void ReassertFormGeometry();
+  // Device pixels a logical pixel, and the corner of the form's screen, which Qt keeps in device
+  // pixels: logical positions count from it at the scale factor.
+  double Ratio() const;
+  QPoint ScreenOrigin() const;
+  QRect LogicalTopLevel(const PixelRect& rect) const;
   // Reports a change of the monitors once Qt has taken all of it in.
   void WatchMonitors();
+  void ReadMonitors();
   void MonitorsChanged();
 
   FormWidget form_;
   StripWidget strip_;
   CloseMarkWidget closeMark_;
+  NativePointer nativePointer_;
   QTimer timer_;
   PixelRect formRect_;
+  PixelRect stripRect_;
+  // The monitors in device pixels, read again at each change.
+  std::vector<PixelRect> monitors_;
+  PixelRect primary_;
   bool monitorsChangeQueued_ = false;
   EmulatedWindowManager windowManager_{*this, *this};
 };

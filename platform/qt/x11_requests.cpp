@@ -1,0 +1,56 @@
+#include "platform/qt/x11_requests.h"
+
+#include <QtGui/qguiapplication_platform.h>
+#include <xcb/randr.h>
+#include <xcb/xcb.h>
+
+#include <QGuiApplication>
+#include <cstdlib>
+#include <memory>
+
+namespace coverstrip::qt {
+namespace {
+
+xcb_connection_t* Connection() {
+  auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+  return x11 != nullptr ? x11->connection() : nullptr;
+}
+
+}  // namespace
+
+void FlushX11() {
+  if (xcb_connection_t* connection = Connection()) xcb_flush(connection);
+}
+
+void ConfigureX11Window(std::uintptr_t window, std::int32_t x, std::int32_t y, std::int32_t width,
+                        std::int32_t height) {
+  xcb_connection_t* connection = Connection();
+  if (connection == nullptr) return;
+  // X takes the position as signed and the size as unsigned 32-bit values, in that order.
+  const std::uint32_t values[] = {static_cast<std::uint32_t>(x), static_cast<std::uint32_t>(y),
+                                  static_cast<std::uint32_t>(width),
+                                  static_cast<std::uint32_t>(height)};
+  constexpr auto kMask = XCB_CONFIG_WINDOW_X | XCB_CONFIG_WINDOW_Y | XCB_CONFIG_WINDOW_WIDTH |
+                         XCB_CONFIG_WINDOW_HEIGHT;
+  xcb_configure_window(connection, static_cast<xcb_window_t>(window), kMask, values);
+  xcb_flush(connection);
+}
+
+std::vector<QRect> X11Monitors() {
+  std::vector<QRect> monitors;
+  xcb_connection_t* connection = Connection();
+  if (connection == nullptr) return monitors;
+  const xcb_screen_t* screen = xcb_setup_roots_iterator(xcb_get_setup(connection)).data;
+  const std::unique_ptr<xcb_randr_get_monitors_reply_t, decltype(&std::free)> reply(
+      xcb_randr_get_monitors_reply(connection, xcb_randr_get_monitors(connection, screen->root, 1),
+                                   nullptr),
+      &std::free);
+  if (!reply) return monitors;
+  for (auto it = xcb_randr_get_monitors_monitors_iterator(reply.get()); it.rem > 0;
+       xcb_randr_monitor_info_next(&it)) {
+    monitors.emplace_back(it.data->x, it.data->y, it.data->width, it.data->height);
+  }
+  return monitors;
+}
+
+}  // namespace coverstrip::qt
