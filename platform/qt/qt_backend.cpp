@@ -176,8 +176,12 @@ NativeHandle QtBackend::FormHandle() const {
   return static_cast<NativeHandle>(form_.winId());
 }
 
-void QtBackend::ShowForm() {
-  form_.show();
+// Unmapping keeps the X window and its properties, _NET_WM_WINDOW_OPACITY included; showing maps
+// it again at the geometry last set. The caller raises it afterwards.
+void QtBackend::SetFormVisible(bool visible) {
+  form_.setVisible(visible);
+  if (visible) ReassertFormGeometry();
+  FlushX11();
 }
 
 void QtBackend::SetTimerRunning(bool running) {
