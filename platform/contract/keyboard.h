@@ -5,7 +5,8 @@
 namespace coverstrip {
 
 // The keys held, as far as the logic tells them apart: each Ctrl and each Alt, and whether any
-// other key of the keyboard is held too. Pointer buttons are not keys.
+// other key of the keyboard is held too. Pointer buttons are not keys. While no Ctrl and no Alt
+// is held, where it can decide nothing, a platform whose reads are dear may leave `other` false.
 struct KeysHeld {
   bool leftCtrl = false;
   bool rightCtrl = false;

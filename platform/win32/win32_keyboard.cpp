@@ -37,7 +37,10 @@ KeysHeld ReadHeldKeys() {
                 .rightCtrl = Down(VK_RCONTROL),
                 .leftAlt = Down(VK_LMENU),
                 .rightAlt = Down(VK_RMENU)};
-  // VK_CANCEL (3) is Ctrl+Break, a key; codes 1 to 7 are otherwise pointer buttons.
+  // Under Wine each read is a round trip to the wineserver: the scan of every other key, 250
+  // reads, is made only while a Ctrl or an Alt is held. VK_CANCEL (3) is Ctrl+Break, a key;
+  // codes 1 to 7 are otherwise pointer buttons.
+  if (!held.leftCtrl && !held.rightCtrl && !held.leftAlt && !held.rightAlt) return held;
   for (int key = VK_CANCEL; key <= 0xFE && !held.other; ++key) {
     held.other = CountsAsOther(key) && Down(key);
   }
