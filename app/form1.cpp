@@ -4,6 +4,7 @@
 #include "gestures/gesture_step.h"
 #include "gestures/zones.h"
 #include "overlay/opacity.h"
+#include "overlay/peek.h"
 #include "overlay/size_rules.h"
 
 namespace coverstrip {
@@ -70,6 +71,8 @@ void Form1::Form_Activate() {
 
 void Form1::Timer1_Timer() {
   KeepOnTop();
+  // Back from a peek: above whatever was raised while the window was hidden.
+  if (overlay::PeekStep(platform_.keyboard, platform_.form)) KeepOnTop();
 }
 
 void Form1::KeepOnTop() {

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "platform/contract/colour_chooser.h"
+#include "platform/contract/keyboard.h"
 #include "platform/contract/toolkit.h"
 #include "platform/contract/window_manager.h"
 
@@ -16,6 +17,7 @@ struct Platform {
   WindowManager& windowManager;
   ColourChooserFactory& colourChoosers;
   Process& process;
+  const Keyboard& keyboard;
 };
 
 }  // namespace coverstrip

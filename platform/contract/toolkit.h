@@ -45,6 +45,10 @@ class FormWindow {
   virtual void Move(Twips left, Twips top) = 0;
   virtual void SetBackColor(Colour colour) = 0;
   virtual NativeHandle hWnd() const = 0;
+  // Hides or shows the window, with its children, without activating it and without changing
+  // its geometry, colours or translucency.
+  virtual void SetVisible(bool visible) = 0;
+  virtual bool Visible() const = 0;
 };
 
 class Label;

@@ -261,10 +261,12 @@ NativeHandle QtBackend::FormHandle() const {
   return static_cast<NativeHandle>(form_.winId());
 }
 
-// Qt maps the window at its own, logical, geometry: the exact one follows.
-void QtBackend::ShowForm() {
-  form_.show();
-  SetFormRect(formRect_);
+// Unmapping keeps the X window and its properties, _NET_WM_WINDOW_OPACITY included. Qt maps it
+// at its own, logical, geometry: the exact one follows. The caller raises it afterwards.
+void QtBackend::SetFormVisible(bool visible) {
+  form_.setVisible(visible);
+  if (visible) SetFormRect(formRect_);
+  FlushX11();
 }
 
 void QtBackend::SetTimerRunning(bool running) {

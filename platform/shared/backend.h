@@ -1,7 +1,8 @@
-// What a backend carries out for the shared layer: pixel rectangles, colours, the cursor, showing,
-// the timer, the colour dialog and the end of the process. Every check and every conversion is
-// made above it (see toolkit.h); a backend only does what it is told and reports native input,
-// translated into strip-relative pixel events, to the InputSink it is connected to.
+// What a backend carries out for the shared layer: pixel rectangles, colours, the cursor, showing
+// and hiding, the keys held, the timer, the colour dialog and the end of the process. Every check
+// and every conversion is made above it (see toolkit.h); a backend only does what it is told and
+// reports native input, translated into strip-relative pixel events, to the InputSink it is
+// connected to.
 #pragma once
 
 #include <cstdint>
@@ -9,6 +10,7 @@
 #include <optional>
 #include <vector>
 
+#include "platform/contract/keyboard.h"
 #include "platform/contract/types.h"
 #include "platform/contract/window_manager.h"
 
@@ -90,8 +92,10 @@ class Backend {
   virtual void SetStripCursor(std::int16_t shape) = 0;
 
   virtual NativeHandle FormHandle() const = 0;
-  // Maps the form without activating it.
-  virtual void ShowForm() = 0;
+  // Maps or unmaps the form, without activating it; geometry, colours and alpha stay.
+  virtual void SetFormVisible(bool visible) = 0;
+  // The keyboard's global state, read without a grab.
+  virtual KeysHeld HeldKeys() const = 0;
   virtual void SetTimerRunning(bool running) = 0;
   // Null when no dialog can be made.
   virtual std::unique_ptr<ColourDialog> NewColourDialog() = 0;

@@ -87,7 +87,7 @@ void Toolkit::StartUp(FormEvents& form) {
   events_ = &form;
   backend_.Connect(*this);
   form.Form_Load();
-  backend_.ShowForm();
+  form_.SetVisible(true);
   form.Form_Activate();
   timer_.started = true;
   backend_.SetTimerRunning(timer_.enabled);
@@ -164,6 +164,11 @@ void Toolkit::FormPart::SetWidth(Twips width) {
 
 void Toolkit::FormPart::SetHeight(Twips height) {
   Resize(std::nullopt, height);
+}
+
+void Toolkit::FormPart::SetVisible(bool value) {
+  visible = value;
+  t.backend_.SetFormVisible(visible);
 }
 
 void Toolkit::FormPart::Resize(std::optional<Twips> width, std::optional<Twips> height) {

@@ -51,8 +51,11 @@ class Toolkit final : private InputSink {
     void Move(Twips left, Twips top) override;
     void SetBackColor(Colour colour) override { t.backend_.SetFormColour(colour); }
     NativeHandle hWnd() const override { return t.backend_.FormHandle(); }
+    void SetVisible(bool visible) override;
+    bool Visible() const override { return visible; }
     void Resize(std::optional<Twips> width, std::optional<Twips> height);
     Toolkit& t;
+    bool visible = false;
   };
 
   struct PicturePart final : PictureBox {
@@ -102,6 +105,12 @@ class Toolkit final : private InputSink {
     Toolkit& t;
   };
 
+  struct KeyboardPart final : Keyboard {
+    explicit KeyboardPart(Toolkit& toolkit) : t(toolkit) {}
+    KeysHeld Held() const override { return t.backend_.HeldKeys(); }
+    Toolkit& t;
+  };
+
   struct ChooserFactoryPart final : ColourChooserFactory {
     explicit ChooserFactoryPart(Toolkit& toolkit) : t(toolkit) {}
     std::unique_ptr<ColourChooser> Create(std::string_view progId) override;
@@ -134,8 +143,9 @@ class Toolkit final : private InputSink {
   TimerPart timer_{*this};
   ProcessPart process_{*this};
   ChooserFactoryPart choosers_{*this};
-  Platform platform_{screen_,   form_,   picture_, label_, timer_, backend_.windowManager(),
-                     choosers_, process_};
+  KeyboardPart keyboard_{*this};
+  Platform platform_{screen_,   form_,    picture_, label_, timer_, backend_.windowManager(),
+                     choosers_, process_, keyboard_};
 };
 
 }  // namespace coverstrip

@@ -1,9 +1,10 @@
 // platform/sim: an in-memory platform for the unit tests, kept as an operating system keeps its
 // windows: it holds what it was told (rectangles in whole pixels, colours, cursor, topmost band,
 // alpha, timer, shown) and nothing else, and takes native input from the test as a real platform
-// takes it from the user. The primary monitor is at the origin; other monitors may have other
-// DPIs, and the form's pixels are those of the monitor that holds most of it, which reports a
-// change of DPI as a per-monitor aware Windows program is told of it.
+// takes it from the user: pointer events, and the keys held as a state the test sets. The primary
+// monitor is at the origin; other monitors may have other DPIs, and the form's pixels are those of
+// the monitor that holds most of it, which reports a change of DPI as a per-monitor aware Windows
+// program is told of it.
 #pragma once
 
 #include <cstdint>
@@ -53,7 +54,8 @@ class SimBackend final : public Backend, private Stacking {
   void SetCloseMarkColour(Colour colour) override { closeMarkColour = colour; }
   void SetStripCursor(std::int16_t shape) override { cursor = shape; }
   NativeHandle FormHandle() const override { return kHandle; }
-  void ShowForm() override { shown = true; }
+  void SetFormVisible(bool visible) override { shown = visible; }
+  KeysHeld HeldKeys() const override { return keys; }
   void SetTimerRunning(bool running) override { timerRunning = running; }
   std::unique_ptr<ColourDialog> NewColourDialog() override;
   void EndProcess() override { ended = true; }
@@ -70,6 +72,7 @@ class SimBackend final : public Backend, private Stacking {
   Colour formColour = 0, stripColour = 0, closeMarkColour = 0;
   std::int16_t cursor = 0;
   bool shown = false, timerRunning = false, ended = false;
+  KeysHeld keys;  // what the test holds down
   bool topmost = false;
   bool activated = false;             // a restack took the focus
   std::optional<std::uint8_t> alpha;  // none while the window is opaque

@@ -9,6 +9,7 @@
 #include <array>
 
 #include "platform/win32/pixel_scale.h"
+#include "platform/win32/win32_keyboard.h"
 
 namespace coverstrip::win32 {
 namespace {
@@ -87,8 +88,14 @@ NativeHandle Win32Backend::FormHandle() const {
   return reinterpret_cast<NativeHandle>(form_.Handle());
 }
 
-void Win32Backend::ShowForm() {
-  ::ShowWindow(form_.Handle(), SW_SHOWNOACTIVATE);
+// Hiding keeps the window's place, size, extended style and layered alpha; SW_SHOWNOACTIVATE
+// shows it again without taking the focus. The caller puts it back on top.
+void Win32Backend::SetFormVisible(bool visible) {
+  ::ShowWindow(form_.Handle(), visible ? SW_SHOWNOACTIVATE : SW_HIDE);
+}
+
+KeysHeld Win32Backend::HeldKeys() const {
+  return ReadHeldKeys();
 }
 
 // Arming again restarts the interval; a WM_TIMER already queued when it was killed is dropped

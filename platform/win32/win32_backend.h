@@ -1,8 +1,8 @@
 // The Win32 backend: Form1, the strip and the close mark as windows of their own classes, their
 // comctl32 tooltips, Timer1 as the form's timer, USER32's window-manager calls passed straight
-// through, comdlg32's ChooseColorW and ExitProcess. Pixels are the physical pixels of a
-// per-monitor DPI aware process, at 1440 / the form's DPI twips each; the primary monitor's
-// top-left corner is (0, 0) by definition.
+// through, comdlg32's ChooseColorW, GetAsyncKeyState for the keys held (win32_keyboard.h) and
+// ExitProcess. Pixels are the physical pixels of a per-monitor DPI aware process, at 1440 / the
+// form's DPI twips each; the primary monitor's top-left corner is (0, 0) by definition.
 #pragma once
 
 #include <optional>
@@ -42,7 +42,8 @@ class Win32Backend final : public Backend {
   void SetCloseMarkColour(Colour colour) override { label_.SetColour(colour); }
   void SetStripCursor(std::int16_t shape) override { picture_.SetCursor(shape); }
   NativeHandle FormHandle() const override;
-  void ShowForm() override;
+  void SetFormVisible(bool visible) override;
+  KeysHeld HeldKeys() const override;
   void SetTimerRunning(bool running) override;
   std::unique_ptr<ColourDialog> NewColourDialog() override;
   void EndProcess() override;

@@ -1,0 +1,20 @@
+#include "overlay/peek.h"
+
+namespace coverstrip::overlay {
+
+bool IsPeekChord(const KeysHeld& keys) {
+  return (keys.leftCtrl || keys.rightCtrl) && (keys.leftAlt || keys.rightAlt) && !keys.other;
+}
+
+bool PeekStep(const Keyboard& keyboard, FormWindow& form) {
+  const bool held = IsPeekChord(keyboard.Held());
+  const bool visible = form.Visible();
+  if (held && visible) form.SetVisible(false);
+  if (!held && !visible) {
+    form.SetVisible(true);
+    return true;
+  }
+  return false;
+}
+
+}  // namespace coverstrip::overlay

@@ -1,0 +1,50 @@
+#include "platform/win32/win32_keyboard.h"
+
+#include "platform/win32/windows_api.h"
+
+namespace coverstrip::win32 {
+namespace {
+
+bool Down(int key) {
+  return (static_cast<unsigned short>(::GetAsyncKeyState(key)) & 0x8000u) != 0;
+}
+
+// The key codes that are not keys of their own: the pointer buttons, and Ctrl and Alt without a
+// side, which are down exactly when one of their sided codes is.
+bool CountsAsOther(int key) {
+  switch (key) {
+    case VK_LBUTTON:
+    case VK_RBUTTON:
+    case VK_MBUTTON:
+    case VK_XBUTTON1:
+    case VK_XBUTTON2:
+    case VK_CONTROL:
+    case VK_MENU:
+    case VK_LCONTROL:
+    case VK_RCONTROL:
+    case VK_LMENU:
+    case VK_RMENU:
+      return false;
+    default:
+      return true;
+  }
+}
+
+}  // namespace
+
+KeysHeld ReadHeldKeys() {
+  KeysHeld held{.leftCtrl = Down(VK_LCONTROL),
+                .rightCtrl = Down(VK_RCONTROL),
+                .leftAlt = Down(VK_LMENU),
+                .rightAlt = Down(VK_RMENU)};
+  // Under Wine each read is a round trip to the wineserver: the scan of every other key, 250
+  // reads, is made only while a Ctrl or an Alt is held. VK_CANCEL (3) is Ctrl+Break, a key;
+  // codes 1 to 7 are otherwise pointer buttons.
+  if (!held.leftCtrl && !held.rightCtrl && !held.leftAlt && !held.rightAlt) return held;
+  for (int key = VK_CANCEL; key <= 0xFE && !held.other; ++key) {
+    held.other = CountsAsOther(key) && Down(key);
+  }
+  return held;
+}
+
+}  // namespace coverstrip::win32
