@@ -1,8 +1,15 @@
 // Reads the DPI with GetDpiForWindow (Windows 10 1607 and later, Wine), falling back to the
-// system DPI for a window that does not exist yet.
+// system DPI for a window that does not exist yet, and a monitor's with shcore's GetDpiForMonitor.
 #include "platform/win32/pixel_scale.h"
 
+#include <shellscalingapi.h>
+
 namespace coverstrip::win32 {
+namespace {
+
+constexpr float kTwipsPerInch = 1440;
+
+}  // namespace
 
 UINT DpiOf(HWND window) {
   const UINT dpi = window != nullptr ? ::GetDpiForWindow(window) : 0;
@@ -10,8 +17,15 @@ UINT DpiOf(HWND window) {
 }
 
 float TwipsPerPixelOf(HWND window) {
-  constexpr float kTwipsPerInch = 1440;
   return kTwipsPerInch / static_cast<float>(DpiOf(window));
+}
+
+float TwipsPerPixelOf(HMONITOR monitor) {
+  UINT dpiX = 0, dpiY = 0;
+  if (::GetDpiForMonitor(monitor, MDT_EFFECTIVE_DPI, &dpiX, &dpiY) != S_OK || dpiX == 0) {
+    dpiX = ::GetDpiForSystem();
+  }
+  return kTwipsPerInch / static_cast<float>(dpiX);
 }
 
 }  // namespace coverstrip::win32

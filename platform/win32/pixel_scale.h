@@ -17,5 +17,6 @@ inline constexpr std::int32_t kCoordinateLimitPixels = std::numeric_limits<std::
 UINT DpiOf(HWND window);
 
 float TwipsPerPixelOf(HWND window);
+float TwipsPerPixelOf(HMONITOR monitor);
 
 }  // namespace coverstrip::win32

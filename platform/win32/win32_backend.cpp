@@ -54,9 +54,11 @@ std::optional<std::wstring> Win32Backend::CreationFailure() const {
   return std::nullopt;
 }
 
+// The primary monitor's top-left corner is (0, 0); its DPI is its own, wherever the form is.
 Monitor Win32Backend::PrimaryMonitor() const {
+  const HMONITOR primary = ::MonitorFromPoint(POINT{0, 0}, MONITOR_DEFAULTTOPRIMARY);
   return {{0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)},
-          TwipsPerPixel()};
+          TwipsPerPixelOf(primary)};
 }
 
 std::vector<Monitor> Win32Backend::Monitors() const {
@@ -67,12 +69,11 @@ std::vector<Monitor> Win32Backend::Monitors() const {
     if (::GetMonitorInfoW(monitor, &info)) {
       const RECT& r = info.rcMonitor;
       reinterpret_cast<std::vector<Monitor>*>(list)->push_back(
-          {{r.left, r.top, r.right - r.left, r.bottom - r.top}, 0});
+          {{r.left, r.top, r.right - r.left, r.bottom - r.top}, TwipsPerPixelOf(monitor)});
     }
     return TRUE;
   };
   ::EnumDisplayMonitors(nullptr, nullptr, add, reinterpret_cast<LPARAM>(&monitors));
-  for (Monitor& monitor : monitors) monitor.twipsPerPixel = TwipsPerPixel();
   return monitors;
 }
 
