@@ -11,13 +11,6 @@
 
 namespace coverstrip {
 
-struct TwipsRect {
-  Twips left = 0;
-  Twips top = 0;
-  Twips width = 0;
-  Twips height = 0;
-};
-
 // The screen is the primary monitor; positions count from its top-left corner.
 class Screen {
  public:

@@ -9,6 +9,14 @@ namespace coverstrip {
 // Positions and sizes: single-precision twips (1/1440 inch).
 using Twips = float;
 
+// A rectangle in twips: a position and a size.
+struct TwipsRect {
+  Twips left = 0;
+  Twips top = 0;
+  Twips width = 0;
+  Twips height = 0;
+};
+
 // 0x00BBGGRR: 0 is black, 0x0000FF pure red.
 using Colour = std::uint32_t;
 

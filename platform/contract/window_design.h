@@ -18,24 +18,17 @@ struct FontDesign {
   int charset = 0;  // Windows character set, 134 = GB2312
 };
 
-struct RectDesign {
-  Twips left = 0;
-  Twips top = 0;
-  Twips width = 0;
-  Twips height = 0;
-};
-
 struct WindowDesign {
   std::string caption;
-  RectDesign form;
+  TwipsRect form;
   Colour formBackColor = 0;
 
-  RectDesign picture;
+  TwipsRect picture;
   Colour pictureBackColor = 0;
   std::int16_t pictureMousePointer = 0;
   std::string pictureToolTip;
 
-  RectDesign label;
+  TwipsRect label;
   std::string labelCaption;
   Colour labelForeColor = 0;
   FontDesign labelFont;

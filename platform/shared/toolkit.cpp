@@ -65,7 +65,7 @@ std::int16_t ShiftState(const PointerEvent& event) {
 }  // namespace
 
 Toolkit::Toolkit(Backend& backend, const WindowDesign& design) : backend_(backend) {
-  const auto rect = [this](const RectDesign& r, std::int32_t left, std::int32_t top) {
+  const auto rect = [this](const TwipsRect& r, std::int32_t left, std::int32_t top) {
     return PixelRect{ToPixels(r.left, left).value_or(left), ToPixels(r.top, top).value_or(top),
                      ToPixels(r.width).value_or(0), ToPixels(r.height).value_or(0)};
   };

@@ -84,23 +84,13 @@ void Win32Form::RaisePopupAbove() {
 }
 
 LRESULT Win32Form::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (const auto painted = PaintBackground(window, message, wParam, background_.get())) {
+    return *painted;
+  }
   switch (message) {
     case WM_MOUSEACTIVATE:
       // A click leaves the focus with the program the user works in.
       return MA_NOACTIVATE;
-    case WM_ERASEBKGND: {
-      RECT client;
-      ::GetClientRect(window, &client);
-      ::FillRect(reinterpret_cast<HDC>(wParam), &client, background_.get());
-      return 1;
-    }
-    case WM_PAINT: {
-      // Painting is the background's, drawn by WM_ERASEBKGND.
-      PAINTSTRUCT paint;
-      ::BeginPaint(window, &paint);
-      ::EndPaint(window, &paint);
-      return 0;
-    }
     case WM_WINDOWPOSCHANGING:
       FilterOutsideChange(*reinterpret_cast<WINDOWPOS*>(lParam));
       return ::DefWindowProcW(window, message, wParam, lParam);

@@ -83,6 +83,9 @@ void Win32Picture::Release(HWND window, PointerButton button, WPARAM wParam, LPA
 }
 
 LRESULT Win32Picture::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (const auto painted = PaintBackground(window, message, wParam, background_.get())) {
+    return *painted;
+  }
   switch (message) {
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
@@ -114,19 +117,6 @@ LRESULT Win32Picture::HandleMessage(HWND window, UINT message, WPARAM wParam, LP
         return TRUE;
       }
       return ::DefWindowProcW(window, message, wParam, lParam);
-    case WM_ERASEBKGND: {
-      RECT client;
-      ::GetClientRect(window, &client);
-      ::FillRect(reinterpret_cast<HDC>(wParam), &client, background_.get());
-      return 1;
-    }
-    case WM_PAINT: {
-      // Painting is the background's, drawn by WM_ERASEBKGND.
-      PAINTSTRUCT paint;
-      ::BeginPaint(window, &paint);
-      ::EndPaint(window, &paint);
-      return 0;
-    }
     default:
       // WM_CANCELMODE and WM_CAPTURECHANGED included: the capture just goes.
       return ::DefWindowProcW(window, message, wParam, lParam);

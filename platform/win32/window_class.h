@@ -3,6 +3,8 @@
 // Messages that arrive before WM_NCCREATE get the default handling.
 #pragma once
 
+#include <optional>
+
 #include "platform/win32/windows_api.h"
 
 namespace coverstrip::win32 {
@@ -41,6 +43,25 @@ class WindowClass {
   HINSTANCE instance_;
   ATOM atom_;
 };
+
+// A window that shows only its background colour: WM_ERASEBKGND fills it with the brush, and
+// WM_PAINT has nothing more to draw. The answer to either, or nothing for any other message.
+inline std::optional<LRESULT> PaintBackground(HWND window, UINT message, WPARAM wParam,
+                                              HBRUSH background) {
+  if (message == WM_ERASEBKGND) {
+    RECT client;
+    ::GetClientRect(window, &client);
+    ::FillRect(reinterpret_cast<HDC>(wParam), &client, background);
+    return 1;
+  }
+  if (message == WM_PAINT) {
+    PAINTSTRUCT paint;
+    ::BeginPaint(window, &paint);
+    ::EndPaint(window, &paint);
+    return 0;
+  }
+  return std::nullopt;
+}
 
 template <class Owner>
 WindowClass MakeWindowClass(HINSTANCE instance, const WindowClassDesign& design) {
