@@ -9,12 +9,15 @@ import platform
 import subprocess
 import sys
 
-import measures
-import report
-import svg_chart
-from session import WineServer, XSession
-
 HERE = os.path.dirname(os.path.abspath(__file__))
+# The X session, the Wine prefix and the overlay's figures: shared with the end-to-end tests.
+sys.path.insert(0, os.path.normpath(os.path.join(HERE, os.pardir, "tests", "support")))
+
+import measures  # noqa: E402
+import report  # noqa: E402
+import svg_chart  # noqa: E402
+from overlay_facts import alpha_after, opacity_of  # noqa: E402
+from session import BenchSession, WinePrefix  # noqa: E402
 # Where the mingw-w64 runtime DLLs live, for an exe that still imports them.
 MINGW_DLL_DIRS = ["/usr/lib/gcc/x86_64-w64-mingw32/12-posix", "/usr/x86_64-w64-mingw32/lib"]
 
@@ -62,16 +65,21 @@ def main():
     print("== Core on the in-memory toolkit (callgrind)", flush=True)
     measures.core(results, tool("core_steps"), args.repetitions)
 
-    session = XSession(tool("xbench"))
+    session = BenchSession(tool("xbench"))
     wine = None
+    if windows_built:
+        wine = WinePrefix(args.wine_prefix, session, MINGW_DLL_DIRS if foreign_dlls else ())
     try:
-        if windows_built:
-            print("== Wine server", flush=True)
-            wine = WineServer(session, args.wine_prefix, MINGW_DLL_DIRS if foreign_dlls else None)
-        xlib = [tool("baseline_xlib")]
+        session.start()
         wine_options = {}
         if wine:
-            wine_options = dict(env=wine.env, exe_name="coverstrip.exe", server_pids=wine.pids)
+            print("== Wine server", flush=True)
+            if not wine.exists():
+                print("  creating the Wine prefix (once; 10-20 s)", flush=True)
+            wine.open()
+            wine_options = dict(env=wine.env(), exe_name="coverstrip.exe",
+                                server_pids=wine.server_pids())
+        xlib = [tool("baseline_xlib")]
         for repetition in range(1, args.repetitions + 1):
             print(f"== Repetition {repetition}/{args.repetitions}: start-up, drag, memory",
                   flush=True)
@@ -95,7 +103,7 @@ def main():
     finally:
         if wine:
             wine.close()
-        session.close()
+        session.stop()
 
     for name in ("linux", "wine"):
         judge_memory(results, name)
@@ -136,7 +144,8 @@ def judge_opacity(results, name):
     seen = results.text.get(f"opacity {name}")
     if not seen:
         return
-    expected = measures.expected_opacity(measures.LOAD_DOUBLE_CLICKS)
+    # The last double-click's alpha.
+    expected = opacity_of(alpha_after(measures.LOAD_DOUBLE_CLICKS))
     results.check(all(value == expected for value in seen), fatal=False, description=
                   f"{report.PROGRAMS[name]}: after {measures.LOAD_DOUBLE_CLICKS} double-clicks "
                   f"_NET_WM_WINDOW_OPACITY is 0x{expected:08X} "

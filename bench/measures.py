@@ -1,7 +1,6 @@
 """The measurements of one run. Each adds samples, one per repetition, to a Results under a
 (measure, program) key, and records a failure where the program did not do what it must."""
 
-import math
 import os
 import re
 import subprocess
@@ -42,14 +41,6 @@ class Results:
         self.checks.append((passed, description, fatal))
         if not passed and fatal:
             self.failures.append(description)
-
-
-def expected_opacity(double_clicks):
-    """_NET_WM_WINDOW_OPACITY after that many double-clicks from a fresh start: the alpha of the
-    last one, 255 x (100 - percent) / 100 rounded down in double precision, times 0x01010101."""
-    percent = 5 * ((double_clicks - 1) % 13)
-    alpha = math.floor((100 - percent) * 2.55)
-    return alpha * 0x01010101
 
 
 # --- programs on the display ---

@@ -1,6 +1,7 @@
-"""The one X display a run measures on (Xvfb with openbox), the Wine prefix and server of the
-Windows build, and the programs started on them. Every process started here is stopped here, by
-its own id."""
+"""The display a run measures on, and the programs measured there. The X session (Xvfb with
+openbox) and the Wine prefix with its wineserver are tests/support/xsession.py's, shared with the
+end-to-end tests: every process started here dies with the run and is stopped here, by its own id.
+"""
 
 import os
 import signal
@@ -8,16 +9,16 @@ import subprocess
 import time
 
 import procfs
+from overlay_facts import SCREEN, START
+from xsession import WinePrefix, XSession, end_process, wait_for
 
-SCREEN_WIDTH, SCREEN_HEIGHT = 1024, 768
-# Where every program under measurement opens its window: a quarter of the screen's width from
-# the left, 602 px down, half the screen's width wide, 40 px high (96 dpi, 15 twips a pixel).
-START_RECT = (SCREEN_WIDTH // 4, 602, SCREEN_WIDTH // 2, 40)
+__all__ = ["START_RECT", "BenchError", "BenchSession", "Program", "WinePrefix", "poll_until"]
 
-# Servers started here must not hold the caller's output open after the run.
+# Where every program under measurement opens its window: where the overlay starts.
+START_RECT = START
+
+# Programs measured here must not hold the caller's output open after the run.
 QUIET = dict(stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-
-WINE_ENVIRONMENT = {"WINEDLLOVERRIDES": "mscoree,mshtml=", "WINEDEBUG": "-all"}
 
 
 class BenchError(Exception):
@@ -26,70 +27,25 @@ class BenchError(Exception):
 
 def poll_until(condition, timeout, what, interval=0.05):
     """Polls `condition` until it returns something true, or fails at the deadline."""
-    deadline = time.monotonic() + timeout
-    while True:
-        result = condition()
-        if result:
-            return result
-        if time.monotonic() >= deadline:
-            raise BenchError(f"timed out after {timeout} s waiting for {what}")
-        time.sleep(interval)
+    try:
+        return wait_for(condition, bool, timeout, what, interval)
+    except AssertionError as error:
+        raise BenchError(str(error)) from None
 
 
-def stop_process(process, timeout=5):
-    if process.poll() is None:
-        process.terminate()
-        try:
-            process.wait(timeout)
-        except subprocess.TimeoutExpired:
-            process.kill()
-            process.wait()
-
-
-class XSession:
-    """Xvfb at 1024 x 768, 96 dpi, on a free display number, with openbox managing it."""
+class BenchSession(XSession):
+    """Xvfb at 1024 x 768, 96 dpi, on a free display number, with openbox managing it; and the
+    XTest injector and window probe (xbench) on it."""
 
     def __init__(self, xbench):
+        super().__init__(*SCREEN, name="coverstrip-bench")
         self.xbench = xbench
-        self.processes = []
-        read_end, write_end = os.pipe()
-        xvfb = subprocess.Popen(
-            ["Xvfb", "-displayfd", str(write_end), "-screen", "0",
-             f"{SCREEN_WIDTH}x{SCREEN_HEIGHT}x24", "-dpi", "96", "-nolisten", "tcp"],
-            pass_fds=[write_end], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        os.close(write_end)
-        self.processes.append(xvfb)
-        with os.fdopen(read_end) as numbers:
-            number = numbers.readline().strip()
-        if not number:
-            self.close()
-            raise BenchError("Xvfb did not start")
-        self.env = {k: v for k, v in os.environ.items() if k not in ("WAYLAND_DISPLAY",)}
-        self.env.update(DISPLAY=f":{number}", QT_QPA_PLATFORM="xcb")
-        self.processes.append(subprocess.Popen(
-            ["openbox", "--sm-disable"], env=self.env,
-            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL))
-        try:
-            poll_until(self._window_manager_ready, 10, "openbox")
-        except BenchError:
-            self.close()
-            raise
-
-    def _window_manager_ready(self):
-        result = subprocess.run(["xprop", "-root", "_NET_SUPPORTING_WM_CHECK"], env=self.env,
-                                capture_output=True, text=True)
-        return "window id" in result.stdout
 
     def run_xbench(self, *args, timeout=120):
         """Runs one xbench command; its key=value output as a dict, and whether it succeeded."""
-        result = subprocess.run([self.xbench, *map(str, args)], env=self.env,
+        result = subprocess.run([self.xbench, *map(str, args)], env=self.env(),
                                 capture_output=True, text=True, timeout=timeout)
         return parse_keys(result.stdout), result.returncode == 0
-
-    def close(self):
-        for process in reversed(self.processes):
-            stop_process(process)
-        self.processes.clear()
 
 
 def parse_keys(text):
@@ -105,34 +61,6 @@ def parse_keys(text):
     return values
 
 
-class WineServer:
-    """A Wine prefix of the benchmark's own, created once, and its wineserver kept running for
-    the whole run, so that a start of the Windows build does not include starting the server."""
-
-    def __init__(self, session, prefix, dll_path=None):
-        self.prefix = prefix
-        self.env = dict(session.env, WINEPREFIX=prefix, **WINE_ENVIRONMENT)
-        if dll_path:
-            self.env["WINEPATH"] = ";".join("Z:" + d.replace("/", "\\") for d in dll_path)
-        if not os.path.exists(os.path.join(prefix, "system.reg")):
-            print("  creating the Wine prefix (once; 10-20 s)", flush=True)
-            subprocess.run(["wineboot", "-i"], env=self.env, check=True, timeout=300, **QUIET)
-            subprocess.run(["wineserver", "-w"], env=self.env, timeout=300, **QUIET)
-        subprocess.run(["wineserver", "-p"], env=self.env, check=True, **QUIET)
-        try:
-            self.pids = poll_until(self.server_pids, 10, "wineserver")
-        except BenchError:
-            self.close()
-            raise
-
-    def server_pids(self):
-        return procfs.pids_named(["wineserver", "wineserver64"], {"WINEPREFIX": self.prefix})
-
-    def close(self):
-        # Stops this prefix's server, and with it the prefix's own Wine processes.
-        subprocess.run(["wineserver", "-k"], env=self.env, **QUIET)
-
-
 class Program:
     """One program under measurement: started with `command`, its window found by the position
     it opens at. For a Wine program, `exe_name` is the command name of its Windows process."""
@@ -143,19 +71,29 @@ class Program:
         self.rect = rect
         self.exe_name = exe_name
         self.server_pids = list(server_pids)
-        self.env = env or session.env
-        waiter = subprocess.Popen([session.xbench, "wait-map", *map(str, rect), str(int(timeout * 1000))],
-                                  env=session.env, stdout=subprocess.PIPE, text=True)
+        self.env = env or session.env()
+        waiter = session.spawn([session.xbench, "wait-map", *rect, int(timeout * 1000)],
+                               stdout=subprocess.PIPE, text=True)
+        clock, clock_in_the_child = os.pipe()
         try:
             if waiter.stdout.readline().strip() != "ready":
                 raise BenchError("the window probe did not start")
-            started = time.monotonic_ns()
-            self.process = subprocess.Popen(command, env=self.env, **QUIET)
+            # The start is taken in the child, just before the exec: what it costs to fork this
+            # process is not the program's.
+            self.process = session.spawn(command, env=self.env, before_exec=lambda: os.write(
+                clock_in_the_child, time.monotonic_ns().to_bytes(8, "little")), **QUIET)
+            os.close(clock_in_the_child)
+            clock_in_the_child = None
+            started = int.from_bytes(os.read(clock, 8), "little")
             found = parse_keys(waiter.stdout.read())
             waiter.wait()
         except BaseException:
-            stop_process(waiter)
+            end_process(waiter, signal.SIGTERM)
             raise
+        finally:
+            os.close(clock)
+            if clock_in_the_child is not None:
+                os.close(clock_in_the_child)
         if "window" not in found:
             self.stop()
             raise BenchError(f"{command[-1]}: {found.get('error', 'no window')}")
@@ -187,6 +125,6 @@ class Program:
         if self.exe_name and self.pid != self.process.pid and procfs.alive(self.pid):
             os.kill(self.pid, signal.SIGTERM)
             poll_until(lambda: not procfs.alive(self.pid), 10, f"{self.exe_name} to end")
-        stop_process(self.process)
+        end_process(self.process, signal.SIGTERM)
         if getattr(self, "window", None):
             self.session.run_xbench("wait-gone", self.window, 10000)

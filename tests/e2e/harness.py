@@ -1,8 +1,11 @@
 """Runs the real overlay under Xvfb and openbox and drives it with real pointer input.
 
 Every reading comes from the X server itself: geometry and stacking from xwininfo, window
-properties from xprop, the focus from xdotool and pixels from ImageMagick's import. Input goes
-through XTest (xdotool). Waits poll with a deadline; nothing sleeps blindly.
+properties from xprop, the focus from xdotool and pixels from the root window (XGetImage, only
+the rectangle a check looks at). Input goes through XTest (xdotool). Waits poll with a deadline;
+nothing sleeps blindly. The X session and the Wine prefix are tests/support/xsession.py's, shared
+with the benchmark; the figures several tests judge by are tests/support/overlay_facts.py's (this
+module puts that folder on the path: import it first).
 
 Environment:
   COVERSTRIP_BUILD       linux (run the program natively) or windows (run it with wine)
@@ -11,17 +14,21 @@ Environment:
   COVERSTRIP_WINEPREFIX  the Wine prefix for the windows build (default: wineprefix beside the exe)
 """
 
-import ctypes
-import fcntl
 import os
 import re
 import select
-import shutil
-import signal
 import subprocess
-import tempfile
+import sys
 import time
 import unittest
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), os.pardir,
+                                "support"))
+
+from overlay_facts import (BLACK, CLOSE_MARK_BOX, CLOSE_MARK_POINT, EXIT_TIMEOUT,  # noqa: E402
+                           SCREEN, opacity_of)
+from xsession import (POLL_INTERVAL, WinePrefix, XSession, end_process,  # noqa: E402
+                      run_command, spawn, tail, wait_for)
 
 BUILD = os.environ.get("COVERSTRIP_BUILD", "linux")
 EXE = os.environ.get("COVERSTRIP_EXE", "")
@@ -29,18 +36,13 @@ PEER = os.environ.get("COVERSTRIP_PEER", "")
 WINEPREFIX = os.environ.get("COVERSTRIP_WINEPREFIX") or os.path.join(
     os.path.dirname(os.path.abspath(EXE or ".")), "wineprefix")
 
-BLACK = (0, 0, 0)
-RED = (255, 0, 0)
 PEER_COLOUR = (0x33, 0x66, 0x99)
 # The root's own colour, so that a black strip is told apart from the bare screen.
 ROOT_COLOUR = (0x50, 0x50, 0x50)
 
-# The close mark "x": 375 x 255 twips at (5, 5) twips, i.e. about 25 x 17 px in the corner.
-CLOSE_MARK_BOX = (0, 0, 26, 18)
-CLOSE_MARK_POINT = (8, 8)
-
-POLL_INTERVAL = 0.02
 START_TIMEOUT = 40 if BUILD == "windows" else 15
+# A new colour dialog shows this soon after a right-button move on the strip.
+DIALOG_TIMEOUT = 15 if BUILD == "windows" else 5
 
 
 def is_windows_build():
@@ -48,18 +50,6 @@ def is_windows_build():
 
 
 # --- waiting ----------------------------------------------------------------------------------
-
-
-def wait_for(read, accept, timeout, what):
-    """Polls read() until accept(value) holds; returns that value or fails with the last one."""
-    deadline = time.monotonic() + timeout
-    while True:
-        value = read()
-        if accept(value):
-            return value
-        if time.monotonic() >= deadline:
-            raise AssertionError(f"after {timeout:.2f} s still not {what}; last seen: {value!r}")
-        time.sleep(POLL_INTERVAL)
 
 
 def hold_for(read, accept, duration, what):
@@ -76,173 +66,25 @@ def hold_for(read, accept, duration, what):
         time.sleep(POLL_INTERVAL)
 
 
-_LIBC = ctypes.CDLL(None, use_errno=True)
-_PR_SET_PDEATHSIG = 1
-
-
-def _die_with_the_tests():
-    """Run in each long-lived child: it is killed if the test process dies without its cleanup."""
-    _LIBC.prctl(_PR_SET_PDEATHSIG, signal.SIGKILL)
-
-
-def _spawn(args, **kwargs):
-    return subprocess.Popen(args, start_new_session=True, preexec_fn=_die_with_the_tests,
-                            **kwargs)
-
-
-def _run(args, env, timeout=10, check=True):
-    result = subprocess.run(args, env=env, stdout=subprocess.PIPE, stderr=subprocess.PIPE,
-                            timeout=timeout, text=True)
-    if check and result.returncode != 0:
-        raise RuntimeError(f"{' '.join(map(str, args))} failed ({result.returncode}): "
-                           f"{result.stderr.strip()}")
-    return result
-
-
-def _kill_group(process, sig=signal.SIGKILL):
-    if process is None or process.poll() is not None:
-        return
-    try:
-        os.killpg(process.pid, sig)
-    except ProcessLookupError:
-        pass
-    try:
-        process.wait(timeout=5)
-    except subprocess.TimeoutExpired:
-        os.killpg(process.pid, signal.SIGKILL)
-        process.wait(timeout=5)
-
-
-def _tail(path, lines=20):
-    try:
-        with open(path, errors="replace") as f:
-            return "".join(f.readlines()[-lines:])
-    except OSError:
-        return ""
-
-
-# --- pixels -----------------------------------------------------------------------------------
-
-
-class Screenshot:
-    """The whole screen as ImageMagick's import grabs it from the root window: 8-bit RGB."""
-
-    def __init__(self, data, width, height):
-        if len(data) != width * height * 3:
-            raise RuntimeError(f"screenshot of {len(data)} bytes for {width}x{height}")
-        self.width = width
-        self.height = height
-        self._data = data
-
-    def pixel(self, x, y):
-        start = (y * self.width + x) * 3
-        return tuple(self._data[start:start + 3])
-
-    def region(self, x, y, width, height):
-        """The pixels of a rectangle clipped to the screen, as (x, y, colour)."""
-        for py in range(max(y, 0), min(y + height, self.height)):
-            for px in range(max(x, 0), min(x + width, self.width)):
-                yield px, py, self.pixel(px, py)
-
-
 # --- the X server and the window manager ---------------------------------------------------------
 
 
-class XSession:
-    """One Xvfb on a free display, with openbox unless told otherwise, and the readers and input
-    helpers on it."""
+class Desktop(XSession):
+    """The X session of a test class, with the readers and input helpers the tests use; its root
+    painted in ROOT_COLOUR."""
 
     def __init__(self, width, height, window_manager=True):
-        self.width = width
-        self.height = height
-        self.window_manager = window_manager
-        self.tmp = tempfile.mkdtemp(prefix="coverstrip-e2e-")
-        self.display = None
-        self._xvfb = None
-        self._openbox = None
-        self._logs = []
-
-    # lifecycle
+        super().__init__(width, height, window_manager, name="coverstrip-e2e")
 
     def start(self):
-        read_end, write_end = os.pipe()
-        self._xvfb = _spawn(
-            ["Xvfb", "-displayfd", str(write_end), "-screen", "0",
-             f"{self.width}x{self.height}x24", "-dpi", "96", "-nolisten", "tcp", "-noreset"],
-            pass_fds=(write_end,), stdout=subprocess.DEVNULL, stderr=self.log_file("xvfb"))
-        os.close(write_end)
-        number = b""
-        deadline = time.monotonic() + 20
-        while not number.endswith(b"\n"):
-            left = deadline - time.monotonic()
-            if left <= 0 or self._xvfb.poll() is not None:
-                raise RuntimeError("Xvfb did not start: " + _tail(self.log_path("xvfb")))
-            if select.select([read_end], [], [], left)[0]:
-                chunk = os.read(read_end, 16)
-                if not chunk:
-                    raise RuntimeError("Xvfb closed its display pipe")
-                number += chunk
-        os.close(read_end)
-        self.display = ":" + number.decode().strip()
-        wait_for(lambda: _run(["xprop", "-root", "-len", "0"], self.env(), check=False)
-                 .returncode, lambda rc: rc == 0, 10, "answering on " + self.display)
-        if self.window_manager:
-            self._start_openbox()
+        super().start()
         self.run(PEER, "--root", "%02x%02x%02x" % ROOT_COLOUR)
-
-    def _start_openbox(self):
-        config = os.path.join(self.tmp, "config")
-        os.makedirs(config, exist_ok=True)
-        self._openbox = _spawn(
-            ["openbox", "--sm-disable"], env=self.env(XDG_CONFIG_HOME=config),
-            stdout=subprocess.DEVNULL, stderr=self.log_file("openbox"))
-        # openbox sets _NET_CLIENT_LIST once it has taken over the screen's existing windows;
-        # a window mapped before then may be left unmanaged.
-        wait_for(lambda: self.xprop_root("_NET_SUPPORTING_WM_CHECK") + self.xprop_root(
-            "_NET_CLIENT_LIST"), lambda v: "window id" in v and "no such atom" not in v and
-            "not found" not in v, 15, "managed by openbox")
-
-    def end_server(self, sig=signal.SIGKILL):
-        """Takes the X server away from under its clients, as a crash of it would."""
-        self._xvfb.send_signal(sig)
-        self._xvfb.wait(timeout=10)
-
-    def stop(self):
-        _kill_group(self._openbox, signal.SIGTERM)
-        _kill_group(self._xvfb, signal.SIGTERM)
-        for log in self._logs:
-            log.close()
-        shutil.rmtree(self.tmp, ignore_errors=True)
-
-    def log_path(self, name):
-        return os.path.join(self.tmp, name + ".log")
-
-    def log_file(self, name):
-        """A log file for a child's output; the child keeps its own copy of the descriptor."""
-        log = open(self.log_path(name), "w")
-        self._logs.append(log)
-        return log
-
-    def env(self, **extra):
-        env = dict(os.environ)
-        env.pop("WAYLAND_DISPLAY", None)
-        run_dir = os.path.join(self.tmp, "run")
-        os.makedirs(run_dir, mode=0o700, exist_ok=True)
-        env.update(DISPLAY=self.display or "", QT_QPA_PLATFORM="xcb", XDG_RUNTIME_DIR=run_dir)
-        env.update(extra)
-        return env
-
-    def run(self, *args, check=True):
-        return _run(list(map(str, args)), self.env(), check=check).stdout
 
     # readers
 
-    def xprop_root(self, name):
-        return _run(["xprop", "-root", name], self.env(), check=False).stdout
-
     def window_info(self, window):
         """Geometry, map state and override-redirect of a window, or None once it is gone."""
-        result = _run(["xwininfo", "-id", str(window)], self.env(), check=False)
+        result = run_command(["xwininfo", "-id", str(window)], self.env(), check=False)
         if result.returncode != 0:
             return None
         text = result.stdout
@@ -308,12 +150,6 @@ class XSession:
         text = self.run("xdotool", "search", "--onlyvisible", "--name", name_pattern, check=False)
         return [int(w) for w in text.split()]
 
-    def screenshot(self):
-        data = subprocess.run(["import", "-silent", "-window", "root", "-depth", "8", "rgb:-"],
-                              env=self.env(), check=True, stdout=subprocess.PIPE,
-                              timeout=10).stdout
-        return Screenshot(data, self.width, self.height)
-
     # input, through XTest
 
     def move(self, x, y):
@@ -370,49 +206,6 @@ class XSession:
         self.run("xdotool", "type", "--delay", 40, text)
 
 
-# --- Wine ---------------------------------------------------------------------------------------
-
-
-class WinePrefix:
-    """The build's own Wine prefix, created once and used by one test class at a time."""
-
-    def __init__(self, path, session):
-        self.path = path
-        self.session = session
-        self._lock = None
-
-    def _end_server(self):
-        for action in ("-k", "-w"):
-            subprocess.run(["wineserver", action], env=self.env(), timeout=30,
-                           stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-
-    def env(self):
-        return self.session.env(WINEPREFIX=self.path, WINEDLLOVERRIDES="mscoree,mshtml=",
-                                WINEDEBUG="-all")
-
-    def acquire(self):
-        os.makedirs(os.path.dirname(self.path), exist_ok=True)
-        self._lock = open(self.path + ".lock", "w")
-        fcntl.flock(self._lock, fcntl.LOCK_EX)
-        # A server left by other programs of the prefix (the unit tests run without a display)
-        # would bring them a desktop on no display or on another class's screen.
-        self._end_server()
-        if not os.path.exists(os.path.join(self.path, "system.reg")):
-            _run(["wineboot", "-i"], self.env(), timeout=180)
-            _run(["wineserver", "-w"], self.env(), timeout=60)
-        # One server for the whole class, on this class's display; it ends by itself 10 s after
-        # its last program should the tests die before release().
-        subprocess.run(["wineserver", "-p10"], env=self.env(), timeout=30)
-
-    def release(self):
-        if self._lock is None:
-            return
-        self._end_server()
-        fcntl.flock(self._lock, fcntl.LOCK_UN)
-        self._lock.close()
-        self._lock = None
-
-
 # --- the programs -------------------------------------------------------------------------------
 
 
@@ -439,7 +232,7 @@ class Overlay:
             err = self.session.log_file(self.log_name + ".err")
         else:
             out, err = self.session.log_file(self.log_name), subprocess.STDOUT
-        self.process = _spawn(args, env=env, stdin=subprocess.DEVNULL, stdout=out, stderr=err)
+        self.process = spawn(args, env=env, stdin=subprocess.DEVNULL, stdout=out, stderr=err)
 
         def found():
             if self.process.poll() is not None:
@@ -465,7 +258,7 @@ class Overlay:
         wait_for(stable, bool, 10, "mapped at a stable geometry")
 
     def stop(self):
-        _kill_group(self.process)
+        end_process(self.process)
 
     def alive(self):
         return self.process.poll() is None
@@ -473,14 +266,14 @@ class Overlay:
     def output(self):
         """What the program has written so far: both streams in one text."""
         if not self.split_output:
-            return _tail(self.session.log_path(self.log_name), lines=1000)
+            return tail(self.session.log_path(self.log_name), lines=1000)
         return self.stdout_text() + self.stderr_text()
 
     def stdout_text(self):
-        return _tail(self.session.log_path(self.log_name + ".out"), lines=1000)
+        return tail(self.session.log_path(self.log_name + ".out"), lines=1000)
 
     def stderr_text(self):
-        return _tail(self.session.log_path(self.log_name + ".err"), lines=1000)
+        return tail(self.session.log_path(self.log_name + ".err"), lines=1000)
 
     def wait_exit(self, timeout):
         try:
@@ -541,7 +334,7 @@ class Peer:
     def __init__(self, session, x, y, width, height, colour=PEER_COLOUR):
         self.session = session
         colour_hex = "%02x%02x%02x" % colour
-        self.process = _spawn(
+        self.process = spawn(
             [PEER, str(x), str(y), str(width), str(height), colour_hex], env=session.env(),
             stdin=subprocess.PIPE, stdout=subprocess.PIPE, bufsize=0)
         self._buffer = b""
@@ -599,7 +392,7 @@ class Peer:
                 self.process.wait(timeout=5)
             except (OSError, subprocess.TimeoutExpired):
                 pass
-        _kill_group(self.process)
+        end_process(self.process)
         self.process.stdin.close()
         self.process.stdout.close()
 
@@ -607,24 +400,24 @@ class Peer:
 # --- the test case base -------------------------------------------------------------------------
 
 
-
 def open_session(screen, window_manager, add_cleanup):
-    """Starts an X session (and for the Windows build its Wine prefix) that add_cleanup ends."""
-    session = XSession(*screen, window_manager=window_manager)
+    """Starts an X session (and for the Windows build its Wine prefix, with one wineserver on
+    this session's display) that add_cleanup ends."""
+    session = Desktop(*screen, window_manager=window_manager)
     add_cleanup(session.stop)
     session.start()
     wine = None
     if is_windows_build():
         wine = WinePrefix(WINEPREFIX, session)
-        add_cleanup(wine.release)
-        wine.acquire()
+        add_cleanup(wine.close)
+        wine.open()
     return session, wine
 
 
 class OverlayTestCase(unittest.TestCase):
     """One X session per class; a fresh overlay for each test."""
 
-    SCREEN = (1024, 768)
+    SCREEN = SCREEN  # 1024 x 768 at 96 dpi
     WINDOW_MANAGER = True
     # The program's stdout and stderr kept apart, for tests that read them.
     SPLIT_OUTPUT = False
@@ -658,10 +451,10 @@ class OverlayTestCase(unittest.TestCase):
 
     # readings that many tests share
 
-    def strip_samples(self, overlay, shot=None):
+    def strip_samples(self, overlay):
         """Colours at points spread over the strip, the close mark's corner left out."""
-        shot = shot or self.session.screenshot()
         x, y, width, height = overlay.geometry()
+        shot = self.session.pixels(x, y, width, height)
         points = set()
         for fx in (0.1, 0.3, 0.5, 0.7, 0.9, 1.0):
             for fy in (0.0, 0.5, 1.0):
@@ -670,28 +463,49 @@ class OverlayTestCase(unittest.TestCase):
                 if px < CLOSE_MARK_BOX[2] + 4 and py < CLOSE_MARK_BOX[3] + 4:
                     continue
                 points.add((x + px, y + py))
-        return {shot.pixel(px, py) for px, py in points if
-                0 <= px < shot.width and 0 <= py < shot.height}
+        return {shot.pixel(px, py) for px, py in points if shot.holds(px, py)}
 
     def strip_shows(self, overlay, colour):
         """Whether every sampled strip pixel is exactly colour."""
         return self.strip_samples(overlay) == {colour}
 
     def close_mark_colours(self, overlay):
-        shot = self.session.screenshot()
         x, y, _, _ = overlay.geometry()
         bx, by, bw, bh = CLOSE_MARK_BOX
-        return [c for _, _, c in shot.region(x + bx, y + by, bw, bh)]
+        return [c for _, _, c in self.session.pixels(x + bx, y + by, bw, bh)]
+
+    def open_colour_dialog(self):
+        """Moves with the right button held over the strip; returns the new dialog's window."""
+        session = self.session
+        before = set(session.managed_clients())
+
+        def new_dialogs():
+            return [w for w in session.managed_clients() if w not in before and
+                    (session.window_info(w) or {}).get("viewable")]
+
+        x, y = self.overlay.body_point()
+        session.move(x, y)
+        session.press(3)
+        try:
+            session.move(x + 3, y + 2)
+            session.move(x + 6, y + 4)
+            return wait_for(new_dialogs, bool, DIALOG_TIMEOUT, "showing a new colour dialog")[0]
+        finally:
+            session.release(3)
+
+    def double_click_to_alpha(self, alpha, what=""):
+        """Double-clicks where the pointer is; the strip's opacity must become that alpha's."""
+        self.session.double_click()
+        wait_for(self.overlay.opacity, lambda o: o == opacity_of(alpha), 2.0,
+                 f"at alpha {alpha}{what}")
+
+    def double_click_to_close(self, point):
+        """Double-clicks at a point of the close mark; the program must end."""
+        self.session.move(*point)
+        self.session.double_click()
+        self.assertTrue(self.overlay.wait_exit(EXIT_TIMEOUT),
+                        "still running after a double-click on x")
 
     def assert_strip_on_top(self, overlay, colour=BLACK, timeout=1.0):
         wait_for(lambda: self.strip_samples(overlay), lambda s: s == {colour}, timeout,
                  f"showing the strip's colour {colour} over its whole area")
-
-
-def reddish(colour):
-    r, g, b = colour
-    return r >= 160 and g <= 90 and b <= 90
-
-
-def darkish(colour):
-    return max(colour) <= 60

@@ -2,13 +2,8 @@
 
 import unittest
 
-from harness import (BLACK, RED, OverlayTestCase, darkish, hold_for, is_windows_build, reddish,
-                     wait_for)
-
-GREEN = (0, 255, 0)
-DIALOG_TIMEOUT = 15 if is_windows_build() else 5
-# Back on top at the first tick after the dialog closes.
-BACK_ON_TOP = 0.3
+from harness import OverlayTestCase, hold_for, is_windows_build, wait_for
+from overlay_facts import BACK_ON_TOP, BLACK, GREEN, RED, darkish, reddish
 
 
 class ColourChoice(OverlayTestCase):
@@ -20,24 +15,9 @@ class ColourChoice(OverlayTestCase):
         wait_for(lambda: self.overlay.topmost([self.peer.window]), bool, 1.0, "topmost at start")
 
     def open_dialog(self):
-        """Moves with the right button held over the strip; returns the new dialog's window."""
+        """Opens the colour dialog and waits until it has the focus; returns its window."""
         session = self.session
-        before = set(session.managed_clients())
-
-        def new_dialogs():
-            return [w for w in session.managed_clients() if w not in before and
-                    (session.window_info(w) or {}).get("viewable")]
-
-        x, y = self.overlay.body_point()
-        session.move(x, y)
-        session.press(3)
-        try:
-            session.move(x + 3, y + 2)
-            session.move(x + 6, y + 4)
-            dialogs = wait_for(new_dialogs, bool, DIALOG_TIMEOUT, "showing a new colour dialog")
-        finally:
-            session.release(3)
-        dialog = dialogs[0]
+        dialog = self.open_colour_dialog()
         frame = session.top_level(dialog)
         wait_for(lambda: session.top_level(session.focus() or 0), lambda f: f == frame, 5,
                  "focused on the colour dialog")
@@ -53,9 +33,9 @@ class ColourChoice(OverlayTestCase):
 
     def black_share(self):
         """The share of black pixels over the middle half of the strip."""
-        shot = self.session.screenshot()
         x, y, width, height = self.overlay.geometry()
-        pixels = [c for _, _, c in shot.region(x + width // 3, y + 5, width // 3, height - 10)]
+        pixels = [c for _, _, c in self.session.pixels(x + width // 3, y + 5, width // 3,
+                                                       height - 10)]
         return sum(c == BLACK for c in pixels) / max(len(pixels), 1)
 
     def enter_colour(self, colour):
@@ -130,21 +110,21 @@ class ColourChoice(OverlayTestCase):
             self.session.release(3)
             self.session.release(1)
 
-    def test_pure_red_covers_with_a_black_close_mark(self):
+    def choose(self, colour):
+        """Chooses a colour in the dialog; once the strip shows it, the close mark's colours."""
         dialog = self.open_dialog()
-        self.enter_colour(RED)
+        self.enter_colour(colour)
         self.assert_back_on_top(dialog)
-        self.assert_strip_on_top(self.overlay, RED)
-        mark = self.close_mark_colours(self.overlay)
+        self.assert_strip_on_top(self.overlay, colour)
+        return self.close_mark_colours(self.overlay)
+
+    def test_pure_red_covers_with_a_black_close_mark(self):
+        mark = self.choose(RED)
         self.assertGreaterEqual(sum(darkish(c) for c in mark), 6, "no black close mark")
         self.assertTrue(self.overlay.alive())
 
     def test_other_colour_covers_with_a_red_close_mark(self):
-        dialog = self.open_dialog()
-        self.enter_colour(GREEN)
-        self.assert_back_on_top(dialog)
-        self.assert_strip_on_top(self.overlay, GREEN)
-        mark = self.close_mark_colours(self.overlay)
+        mark = self.choose(GREEN)
         self.assertGreaterEqual(sum(reddish(c) for c in mark), 6, "no red close mark")
 
 

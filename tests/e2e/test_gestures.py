@@ -3,10 +3,9 @@
 import unittest
 
 from harness import OverlayTestCase, hold_for, wait_for
+from overlay_facts import MINIMUM_WIDTH, START
 
-# Start geometry on the 1024x768 screen.
-LEFT, TOP, WIDTH, HEIGHT = 256, 602, 512, 40
-MINIMUM_WIDTH = 100  # 1500 twips
+LEFT, TOP, WIDTH, HEIGHT = START
 BODY = (LEFT + 200, TOP + 25)
 LEFT_BAND = (LEFT + 4, TOP + 25)
 TOP_BAND = (LEFT + 200, TOP + 4)

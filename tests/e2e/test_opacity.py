@@ -3,14 +3,10 @@
 import unittest
 
 from harness import OverlayTestCase, hold_for, wait_for
+from overlay_facts import EXIT_TIMEOUT, OPACITY_CYCLE, opacity_of
 
-# The alpha each double-click applies: floor((100 - percent) * 2.55) for 0, 5, ... 60 per cent,
-# then round again.
-CYCLE = [254, 242, 229, 216, 204, 191, 178, 165, 153, 140, 127, 114, 102, 254]
-
-
-def opacity_of(alpha):
-    return alpha * 0x01010101
+# The round of 13 alphas, and the first of the next round.
+CYCLE = OPACITY_CYCLE + OPACITY_CYCLE[:1]
 
 
 class OpacityCycle(OverlayTestCase):
@@ -22,9 +18,7 @@ class OpacityCycle(OverlayTestCase):
         wait_for(lambda: self.overlay.topmost([peer.window]), bool, 1.0, "topmost at start")
         self.session.move(*self.overlay.body_point())
         for count, alpha in enumerate(CYCLE, start=1):
-            self.session.double_click()
-            wait_for(self.overlay.opacity, lambda o: o == opacity_of(alpha), 2.0,
-                     f"at alpha {alpha} after double-click {count}")
+            self.double_click_to_alpha(alpha, f" after double-click {count}")
             self.assertEqual(self.overlay.geometry(), start, f"moved by double-click {count}")
             self.assertTrue(self.overlay.topmost([peer.window]),
                             f"not topmost after double-click {count}")
@@ -33,9 +27,7 @@ class OpacityCycle(OverlayTestCase):
     def test_double_click_on_close_mark_ends_the_program_without_a_step(self):
         self.session.move(*self.overlay.body_point())
         for alpha in CYCLE[:2]:
-            self.session.double_click()
-            wait_for(self.overlay.opacity, lambda o: o == opacity_of(alpha), 2.0,
-                     f"at alpha {alpha}")
+            self.double_click_to_alpha(alpha)
         # Watched past the double-click time, so the next click starts a new double-click.
         hold_for(self.overlay.opacity, lambda o: o == opacity_of(CYCLE[1]), 0.6, "steady")
 
@@ -47,10 +39,11 @@ class OpacityCycle(OverlayTestCase):
             seen.append(self.overlay.opacity())
             return self.overlay.alive()
 
-        wait_for(alive_reading_opacity, lambda alive: not alive, 2.0,
+        wait_for(alive_reading_opacity, lambda alive: not alive, EXIT_TIMEOUT,
                  "ended after a double-click on x")
         self.assertLessEqual(set(seen), {opacity_of(CYCLE[1]), None},
                              "the opacity changed on the way out")
+
 
 if __name__ == "__main__":
     unittest.main()

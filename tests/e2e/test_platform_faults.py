@@ -1,32 +1,26 @@
 """The overlay when the platform fails it: the X server goes away, no window manager runs, no
 compositor shows translucency, the screen is too small for the strip."""
 
-import os
 import signal
 import time
 import unittest
 
-from harness import (BLACK, CLOSE_MARK_BOX, PEER_COLOUR, OverlayTestCase, hold_for,
-                     is_windows_build, open_session, reddish, wait_for)
+from harness import (PEER_COLOUR, OverlayTestCase, hold_for, is_windows_build, open_session,
+                     wait_for)
+from overlay_facts import (BACK_ON_TOP, BLACK, CLOSE_MARK_BOX, EXIT_TIMEOUT, OPACITY_CYCLE, START,
+                           reddish)
+from procfs import cpu_seconds
 
-# Start geometry on the 1024x768 screen.
-START = (256, 602, 512, 40)
-# The program must be gone this soon after its X server.
-EXIT_TIMEOUT = 2.0
-# A window raised over the strip must be below it again by then: a few 50 ms ticks.
-BACK_ON_TOP = 0.3
 # The alphas of the first double-clicks: 0, 5, 10, 15 and 20 per cent transparency.
-FIRST_ALPHAS = [254, 242, 229, 216, 204]
+FIRST_ALPHAS = OPACITY_CYCLE[:5]
 
 
-def cpu_seconds(pid):
+def cpu_used(pid):
     """User and system time the process has used so far, or None once it is gone."""
     try:
-        with open(f"/proc/{pid}/stat") as f:
-            fields = f.read().rsplit(")", 1)[1].split()
+        return cpu_seconds(pid)
     except OSError:
         return None
-    return (int(fields[11]) + int(fields[12])) / os.sysconf("SC_CLK_TCK")
 
 
 def wine_restacks_only_its_own_windows(test):
@@ -41,10 +35,10 @@ def wine_restacks_only_its_own_windows(test):
 
 def close_mark_centre(session, overlay):
     """The screen point in the middle of the red "x" pixels near the window's corner."""
-    shot = session.screenshot()
     x, y, _, _ = overlay.geometry()
     bx, by, bw, bh = CLOSE_MARK_BOX
-    red = [(px, py) for px, py, c in shot.region(x + bx, y + by, bw + 4, bh + 4) if reddish(c)]
+    red = [(px, py) for px, py, c in session.pixels(x + bx, y + by, bw + 4, bh + 4)
+           if reddish(c)]
     if len(red) < 8:
         raise AssertionError(f"no red close mark at the window's corner ({len(red)} red pixels)")
     return (round(sum(px for px, _ in red) / len(red)),
@@ -70,9 +64,9 @@ class XServerGoesAway(OverlayTestCase):
         pid = self.overlay.process.pid
         lost = time.monotonic()
         self.session.end_server(sig)
-        cpu_at_loss = cpu_seconds(pid)
+        cpu_at_loss = cpu_used(pid)
         if not self.overlay.wait_exit(max(lost + EXIT_TIMEOUT - time.monotonic(), 0)):
-            cpu = cpu_seconds(pid)
+            cpu = cpu_used(pid)
             used = None if cpu is None or cpu_at_loss is None else cpu - cpu_at_loss
             self.fail(f"still running {EXIT_TIMEOUT} s after the X server went away, having used "
                       f"{used} s of CPU since; output: {self.overlay.output()!r}")
@@ -91,19 +85,7 @@ class XServerGoesAway(OverlayTestCase):
         self.assert_ends_with_one_line(signal.SIGTERM)
 
     def test_server_killed_with_the_colour_dialog_open_ends_it_at_once(self):
-        session = self.session
-        before = set(session.managed_clients())
-        x, y = self.overlay.body_point()
-        session.move(x, y)
-        session.press(3)
-        try:
-            session.move(x + 3, y + 2)
-            session.move(x + 6, y + 4)
-            wait_for(lambda: [w for w in session.managed_clients() if w not in before and
-                              (session.window_info(w) or {}).get("viewable")], bool, 5,
-                     "showing a new colour dialog")
-        finally:
-            session.release(3)
+        self.open_colour_dialog()
         self.assert_ends_with_one_line(signal.SIGKILL)
 
 
@@ -123,7 +105,7 @@ class NoWindowManager(OverlayTestCase):
         peer = self.peer_over(self.overlay)
         self.assert_strip_on_top(self.overlay, timeout=BACK_ON_TOP)
         x, y, _, _ = self.overlay.geometry()
-        self.assertEqual(self.session.screenshot().pixel(x - 20, y - 20), PEER_COLOUR,
+        self.assertEqual(self.session.pixel(x - 20, y - 20), PEER_COLOUR,
                          "the peer is not around the strip")
         for count in range(1, 6):
             peer.raise_()
@@ -134,10 +116,7 @@ class NoWindowManager(OverlayTestCase):
                         order.index(self.session.top_level(peer.window)))
 
     def test_double_click_on_close_mark_ends_the_program(self):
-        self.session.move(*close_mark_centre(self.session, self.overlay))
-        self.session.double_click()
-        self.assertTrue(self.overlay.wait_exit(EXIT_TIMEOUT),
-                        "still running after a double-click on x")
+        self.double_click_to_close(close_mark_centre(self.session, self.overlay))
 
 
 class NoCompositor(OverlayTestCase):
@@ -148,9 +127,7 @@ class NoCompositor(OverlayTestCase):
     def test_opacity_steps_quietly(self):
         self.session.move(*self.overlay.body_point())
         for count, alpha in enumerate(FIRST_ALPHAS, start=1):
-            self.session.double_click()
-            wait_for(self.overlay.opacity, lambda o: o == alpha * 0x01010101, 2.0,
-                     f"at alpha {alpha} after double-click {count}")
+            self.double_click_to_alpha(alpha, f" after double-click {count}")
             self.assertTrue(self.overlay.alive(), f"ended by double-click {count}")
             # Nothing blends the window with what is below it.
             self.assertTrue(self.strip_shows(self.overlay, BLACK))
@@ -162,10 +139,7 @@ class NoCompositor(OverlayTestCase):
 class ClosesOnASmallScreen(OverlayTestCase):
     def assert_closes_through_its_mark(self):
         self.assertTrue(self.overlay.info()["viewable"])
-        self.session.move(*close_mark_centre(self.session, self.overlay))
-        self.session.double_click()
-        self.assertTrue(self.overlay.wait_exit(EXIT_TIMEOUT),
-                        "still running after a double-click on x")
+        self.double_click_to_close(close_mark_centre(self.session, self.overlay))
 
 
 class NarrowScreen(ClosesOnASmallScreen):

@@ -2,15 +2,15 @@
 
 import unittest
 
-from harness import (BLACK, CLOSE_MARK_BOX, PEER_COLOUR, OverlayTestCase, hold_for,
-                     is_windows_build, reddish, wait_for)
+from harness import PEER_COLOUR, OverlayTestCase, hold_for, is_windows_build, wait_for
+from overlay_facts import BACK_ON_TOP, BLACK, CLOSE_MARK_BOX, START, reddish
 
 
 class StartOn1024x768(OverlayTestCase):
-    SCREEN = (1024, 768)
+    """The screen every test class has unless it says otherwise."""
 
     def test_starts_half_as_wide_as_the_screen_a_quarter_in(self):
-        self.assertEqual(self.overlay.geometry(), (256, 602, 512, 40))
+        self.assertEqual(self.overlay.geometry(), START)
 
     def test_has_no_frame_and_no_decorations(self):
         top = self.overlay.top_level()
@@ -21,8 +21,8 @@ class StartOn1024x768(OverlayTestCase):
             self.assertEqual(extents.split("=")[1].replace(" ", "").strip(), "0,0,0,0")
 
     def test_shows_a_black_strip_with_a_red_close_mark_in_its_corner(self):
-        shot = self.session.screenshot()
         x, y, width, height = self.overlay.geometry()
+        shot = self.session.pixels(x, y, width, height)
         bx, by, bw, bh = CLOSE_MARK_BOX
         outside_mark = {c for px, py, c in shot.region(x, y, width, height)
                         if not (px < x + bx + bw and py < y + by + bh)}
@@ -48,9 +48,7 @@ class StartOnAShortScreen(OverlayTestCase):
     def test_starts_wholly_on_the_screen_and_can_be_closed(self):
         self.assertEqual(self.overlay.geometry(), (256, 560, 512, 40))
         self.assertTrue(self.strip_shows(self.overlay, BLACK))
-        self.session.move(*self.overlay.close_mark_point())
-        self.session.double_click()
-        self.assertTrue(self.overlay.wait_exit(2.0), "still running after a double-click on x")
+        self.double_click_to_close(self.overlay.close_mark_point())
 
 
 class StaysOnTop(OverlayTestCase):
@@ -65,8 +63,8 @@ class StaysOnTop(OverlayTestCase):
         peer.raise_()
         self.assert_strip_on_top(self.overlay)
         x, y, _, _ = self.overlay.geometry()
-        shot = self.session.screenshot()
-        self.assertEqual(shot.pixel(x - 20, y - 20), PEER_COLOUR, "the peer is not over the strip")
+        self.assertEqual(self.session.pixel(x - 20, y - 20), PEER_COLOUR,
+                         "the peer is not over the strip")
         for _ in range(5):
             peer.raise_()
             hold_for(lambda: self.strip_samples(self.overlay), lambda s: s == {BLACK}, 0.2,
@@ -101,9 +99,7 @@ class StaysOnTop(OverlayTestCase):
         hold_for(*alive_in_place, 0.7, "alive and in place after a drag from x")
 
     def test_double_click_on_close_mark_ends_the_program(self):
-        self.session.move(*self.overlay.close_mark_point())
-        self.session.double_click()
-        self.assertTrue(self.overlay.wait_exit(2.0), "still running after a double-click on x")
+        self.double_click_to_close(self.overlay.close_mark_point())
 
 
 @unittest.skipIf(is_windows_build(),
@@ -113,21 +109,21 @@ class StaysAboveOtherProgramsTopmostWindows(OverlayTestCase):
         peer = self.peer_over(self.overlay)
         peer.focus()
         peer.above()
-        self.assert_strip_on_top(self.overlay, timeout=0.3)
+        self.assert_strip_on_top(self.overlay, timeout=BACK_ON_TOP)
         for _ in range(5):
             peer.raise_()
-            self.assert_strip_on_top(self.overlay, timeout=0.3)
+            self.assert_strip_on_top(self.overlay, timeout=BACK_ON_TOP)
         self.assertTrue(self.overlay.topmost([peer.window]))
 
     def test_comes_back_above_a_focused_fullscreen_window(self):
         peer = self.start_peer(40, 40, 300, 200)
         peer.fullscreen()
-        self.assert_strip_on_top(self.overlay, timeout=0.3)
-        shot = self.session.screenshot()
-        self.assertEqual(shot.pixel(10, 10), PEER_COLOUR, "the peer is not fullscreen")
+        self.assert_strip_on_top(self.overlay, timeout=BACK_ON_TOP)
+        self.assertEqual(self.session.pixel(10, 10), PEER_COLOUR, "the peer is not fullscreen")
         hold_for(lambda: (self.session.focus(), self.strip_samples(self.overlay)),
                  lambda v: v == (peer.window, {BLACK}), 1.0,
                  "above the focused fullscreen window")
+
 
 if __name__ == "__main__":
     unittest.main()
