@@ -9,7 +9,7 @@ import subprocess
 import tempfile
 import unittest
 
-from harness import XSession, wait_for
+from harness import Desktop, wait_for
 
 BUILD = os.environ.get("COVERSTRIP_BUILD", "linux")
 EXE = os.environ.get("COVERSTRIP_EXE", "")
@@ -59,7 +59,7 @@ class WaylandAskedForWithAnXDisplay(unittest.TestCase):
 
     @classmethod
     def setUpClass(cls):
-        cls.session = XSession(1024, 768)
+        cls.session = Desktop(1024, 768)
         cls.addClassCleanup(cls.session.stop)
         cls.session.start()
 

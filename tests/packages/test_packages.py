@@ -38,7 +38,7 @@ os.environ.setdefault("COVERSTRIP_PEER",
                       os.path.join(ROOT, "build", "linux", "tests", "e2e", "coverstrip_peer"))
 sys.path.insert(0, os.path.join(ROOT, "tests", "e2e"))
 
-from harness import WinePrefix, XSession, wait_for  # noqa: E402
+from harness import Desktop, WinePrefix, wait_for  # noqa: E402
 
 
 def project_version():
@@ -77,8 +77,14 @@ def setUpModule():
 
 
 def run(*args, env=None, timeout=60):
-    return subprocess.run(list(map(str, args)), env=env, stdout=subprocess.PIPE,
-                          stderr=subprocess.STDOUT, text=True, timeout=timeout)
+    """Runs a command to its end; its output goes through a file, not a pipe, since the Wine
+    services a program starts keep what it inherited open long after it has ended."""
+    with tempfile.TemporaryFile() as output:
+        result = subprocess.run(list(map(str, args)), env=env, stdout=output,
+                                stderr=subprocess.STDOUT, timeout=timeout)
+        output.seek(0)
+        result.stdout = output.read().decode(errors="replace")
+    return result
 
 
 def files_under(root):
@@ -170,7 +176,7 @@ class Program:
 
     def strip_colours(self):
         x, y, width, height = self.geometry()
-        shot = self.session.screenshot()
+        shot = self.session.pixels(x, y, width, height)
         return {shot.pixel(x + px, y + py) for px in (40, width // 2, width - 2)
                 for py in (1, height // 2, height - 2)}
 
@@ -197,7 +203,7 @@ class PackageTestCase(unittest.TestCase):
         return folder
 
     def x_session(self):
-        session = XSession(*SCREEN)
+        session = Desktop(*SCREEN)
         self.addCleanup(session.stop)
         session.start()
         return session
@@ -205,8 +211,8 @@ class PackageTestCase(unittest.TestCase):
     def wine_prefix(self, session):
         """A new Wine prefix of its own, created now and removed afterwards."""
         prefix = WinePrefix(os.path.join(self.scratch(), "prefix"), session)
-        self.addCleanup(prefix.release)
-        prefix.acquire()
+        self.addCleanup(prefix.close)
+        prefix.open()
         return prefix
 
     @staticmethod
