@@ -44,10 +44,15 @@ PixelRect Win32Form::Rect() const {
   return {rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top};
 }
 
+// What stays as it is is not sent again: under Wine each part of a request is answered by the X
+// server, and a position sent again with a new size could land after a newer move.
 void Win32Form::SetRect(const PixelRect& rect) {
+  const PixelRect before = Rect();
+  UINT flags = SWP_NOZORDER | SWP_NOACTIVATE;
+  if (rect.left == before.left && rect.top == before.top) flags |= SWP_NOMOVE;
+  if (rect.width == before.width && rect.height == before.height) flags |= SWP_NOSIZE;
   settingGeometry_ = true;
-  ::SetWindowPos(window_.get(), nullptr, rect.left, rect.top, rect.width, rect.height,
-                 SWP_NOZORDER | SWP_NOACTIVATE);
+  ::SetWindowPos(window_.get(), nullptr, rect.left, rect.top, rect.width, rect.height, flags);
   settingGeometry_ = false;
   RECT now{};
   ::GetWindowRect(window_.get(), &now);
@@ -71,6 +76,15 @@ void Win32Form::FilterOutsideChange(WINDOWPOS& position) {
   } else {
     echoes_.Forget();
   }
+}
+
+bool Win32Form::DesktopChanged() {
+  const std::array<int, 7> now{
+      ::GetSystemMetrics(SM_XVIRTUALSCREEN),  ::GetSystemMetrics(SM_YVIRTUALSCREEN),
+      ::GetSystemMetrics(SM_CXVIRTUALSCREEN), ::GetSystemMetrics(SM_CYVIRTUALSCREEN),
+      ::GetSystemMetrics(SM_CXSCREEN),        ::GetSystemMetrics(SM_CYSCREEN),
+      ::GetSystemMetrics(SM_CMONITORS)};
+  return std::exchange(desktop_, now) != now;
 }
 
 void Win32Form::SetColour(Colour colour) {
@@ -100,7 +114,7 @@ LRESULT Win32Form::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARA
       }
       return ::DefWindowProcW(window, message, wParam, lParam);
     case WM_DISPLAYCHANGE:
-      backend_.input().MonitorsChanged();
+      if (DesktopChanged()) backend_.input().MonitorsChanged();
       return 0;
     case WM_DPICHANGED: {
       // The shared layer rescales the windows to keep their size in twips; the suggested
@@ -110,7 +124,11 @@ LRESULT Win32Form::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARA
       return 0;
     }
     case WM_TIMER:
-      if (wParam == kTimerId) backend_.input().TimerTicked();
+      if (wParam != kTimerId) return 0;
+      // NOTE: Wine sends no WM_DISPLAYCHANGE when the X server's screen changes under it; the
+      // desktop's metrics, looked at on each tick, tell.
+      if (DesktopChanged()) backend_.input().MonitorsChanged();
+      backend_.input().TimerTicked();
       return 0;
     case WM_DESTROY:
       // Closed from outside (WM_CLOSE, end of session): the message loop ends.

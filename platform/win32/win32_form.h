@@ -6,6 +6,8 @@
 // WM_DPICHANGED.
 #pragma once
 
+#include <array>
+
 #include "platform/contract/window_design.h"
 #include "platform/shared/backend.h"
 #include "platform/win32/geometry_echoes.h"
@@ -36,6 +38,8 @@ class Win32Form {
   void RaisePopupAbove();
   // Refuses an outside move or resize that only echoes an earlier request.
   void FilterOutsideChange(WINDOWPOS& position);
+  // Whether the monitors' arrangement or the primary one's size differs from when last asked.
+  bool DesktopChanged();
 
   const Backend& backend_;
   UniqueIcon icon_;
@@ -46,6 +50,7 @@ class Win32Form {
   GeometryEchoes echoes_;
   bool settingGeometry_ = false;
   UINT dpi_ = 0;  // as the shared layer last heard of it
+  std::array<int, 7> desktop_{};
   UniqueWindow window_;
 };
 
