@@ -212,9 +212,10 @@ class Desktop(XSession):
 class Overlay:
     """The program under test and its window "Form1"."""
 
-    def __init__(self, session, wine=None, split_output=False):
+    def __init__(self, session, wine=None, split_output=False, environment=None):
         self.session = session
         self.wine = wine
+        self.environment = environment or {}
         self.process = None
         self.window = None
         self.log_name = f"overlay-{time.monotonic_ns()}"
@@ -223,9 +224,9 @@ class Overlay:
 
     def start(self):
         if self.wine is not None:
-            args, env = ["wine", EXE], self.wine.env()
+            args, env = ["wine", EXE], self.wine.env(**self.environment)
         else:
-            args, env = [EXE], self.session.env()
+            args, env = [EXE], self.session.env(**self.environment)
         before = set(self.session.viewable_windows("^Form1$"))
         if self.split_output:
             out = self.session.log_file(self.log_name + ".out")
@@ -421,6 +422,8 @@ class OverlayTestCase(unittest.TestCase):
     WINDOW_MANAGER = True
     # The program's stdout and stderr kept apart, for tests that read them.
     SPLIT_OUTPUT = False
+    # Variables added to the program's environment.
+    ENVIRONMENT = {}
 
     @classmethod
     def setUpClass(cls):
@@ -435,7 +438,7 @@ class OverlayTestCase(unittest.TestCase):
         self.overlay = self.start_overlay(self.SPLIT_OUTPUT)
 
     def start_overlay(self, split_output=False):
-        overlay = Overlay(self.session, self.wine, split_output)
+        overlay = Overlay(self.session, self.wine, split_output, self.ENVIRONMENT)
         self.addCleanup(overlay.stop)
         return overlay.start()
 
