@@ -7,6 +7,7 @@ an odd number of device pixels would land one pixel off, and a drag there and ba
 import unittest
 
 from harness import OverlayTestCase, is_windows_build, wait_for
+from xsession import run_command
 
 WINDOWS_ONLY_HAS_ITS_DPI = ("QT_SCALE_FACTOR is Qt's; the Windows build follows Wine's DPI, which "
                             "is one for every monitor")
@@ -53,6 +54,26 @@ class AtScaleFactorTwo(ExactAtAScaleFactor, OverlayTestCase):
 class AtScaleFactorOneAndAHalf(ExactAtAScaleFactor, OverlayTestCase):
     ENVIRONMENT = {"QT_SCALE_FACTOR": "1.5"}
     START = (256, 708, 512, 60)
+
+
+@unittest.skipUnless(is_windows_build(), "Wine's DPI setting is the Windows build's")
+class WineAt144Dpi(ExactAtAScaleFactor, OverlayTestCase):
+    """Wine has one DPI for every monitor, taken from its registry: the twips it maps to pixels
+    at 144 dpi, 10 a pixel, are what a monitor of that DPI gives on Windows."""
+
+    START = (256, 708, 512, 60)
+    DPI_KEY = r"HKCU\Control Panel\Desktop"
+
+    @classmethod
+    def setUpClass(cls):
+        super().setUpClass()
+        cls.set_dpi(144)
+        cls.addClassCleanup(cls.set_dpi, 96)
+
+    @classmethod
+    def set_dpi(cls, dpi):
+        run_command(["wine", "reg", "add", cls.DPI_KEY, "/v", "LogPixels", "/t", "REG_DWORD",
+                     "/d", str(dpi), "/f"], cls.wine.env(), timeout=60)
 
 
 if __name__ == "__main__":

@@ -39,6 +39,7 @@ os.environ.setdefault("COVERSTRIP_PEER",
 sys.path.insert(0, os.path.join(ROOT, "tests", "e2e"))
 
 from harness import Desktop, WinePrefix, wait_for  # noqa: E402
+from xsession import run_command  # noqa: E402
 
 
 def project_version():
@@ -77,13 +78,9 @@ def setUpModule():
 
 
 def run(*args, env=None, timeout=60):
-    """Runs a command to its end; its output goes through a file, not a pipe, since the Wine
-    services a program starts keep what it inherited open long after it has ended."""
-    with tempfile.TemporaryFile() as output:
-        result = subprocess.run(list(map(str, args)), env=env, stdout=output,
-                                stderr=subprocess.STDOUT, timeout=timeout)
-        output.seek(0)
-        result.stdout = output.read().decode(errors="replace")
+    """Runs a command to its end, whatever its status; what it wrote on both streams as stdout."""
+    result = run_command(args, env, timeout=timeout, check=False)
+    result.stdout += result.stderr
     return result
 
 

@@ -56,9 +56,15 @@ def spawn(args, death_signal=signal.SIGKILL, before_exec=None, **kwargs):
 
 
 def run_command(args, env, timeout=10, check=True):
-    """Runs a short command to its end; its output as text."""
-    result = subprocess.run(list(map(str, args)), env=env, stdout=subprocess.PIPE,
-                            stderr=subprocess.PIPE, timeout=timeout, text=True)
+    """Runs a short command to its end; its output as text. The output goes through files, not
+    pipes: the Wine services a Windows program starts keep what it inherited open long after it
+    has ended."""
+    with tempfile.TemporaryFile() as out, tempfile.TemporaryFile() as err:
+        result = subprocess.run(list(map(str, args)), env=env, stdout=out, stderr=err,
+                                timeout=timeout)
+        for stream, name in ((out, "stdout"), (err, "stderr")):
+            stream.seek(0)
+            setattr(result, name, stream.read().decode(errors="replace"))
     if check and result.returncode != 0:
         raise RuntimeError(f"{' '.join(map(str, args))} failed ({result.returncode}): "
                            f"{result.stderr.strip()}")
