@@ -37,7 +37,7 @@ NativePointer::~NativePointer() {
 
 // Sees the events as xcb delivered them, before Qt handles them; keeps their positions only.
 bool NativePointer::nativeEventFilter(const QByteArray& type, void* message, qintptr* /*result*/) {
-  if (type != "xcb_generic_event_t") return false;
+  if (window_ == 0 || type != "xcb_generic_event_t") return false;
   const auto* event = static_cast<const xcb_generic_event_t*>(message);
   const std::uint8_t kind = event->response_type & 0x7F;
   QPointF position;

@@ -114,8 +114,9 @@ QtBackend::QtBackend(const WindowDesign& design)
   QObject::connect(&timer_, &QTimer::timeout, [this] { input().TimerTicked(); });
   ReadMonitors();
   WatchMonitors();
-  // The window's id is its last one once its flags are set.
-  nativePointer_.Watch(form_.winId());
+  // The window's id is its last one once its flags are set. At a ratio of 1 Qt's positions are
+  // the server's.
+  if (Ratio() != 1) nativePointer_.Watch(form_.winId());
 }
 
 // NOTE: a RandR monitor removed on Xvfb changes only the root's monitor property, which Qt still
@@ -199,7 +200,11 @@ std::int32_t QtBackend::CoordinateLimit() const {
 void QtBackend::SetFormRect(const PixelRect& rect) {
   formRect_ = rect;
   form_.setGeometry(LogicalTopLevel(rect));
-  ConfigureX11Window(form_.winId(), rect.left, rect.top, rect.width, rect.height);
+  if (Ratio() == 1) {
+    FlushX11();  // Qt's geometry is the exact one
+  } else {
+    ConfigureX11Window(form_.winId(), rect.left, rect.top, rect.width, rect.height);
+  }
 }
 
 // NOTE: Qt takes each ConfigureNotify as the window's geometry, stale ones included, and skips a

@@ -64,7 +64,12 @@ std::int16_t ShiftState(const PointerEvent& event) {
 
 }  // namespace
 
-Toolkit::Toolkit(Backend& backend, const WindowDesign& design) : backend_(backend) {
+Toolkit::Toolkit(Backend& backend, const WindowDesign& design)
+    : backend_(backend),
+      primary_(backend.PrimaryMonitor()),
+      twipsPerPixel_(backend.TwipsPerPixel()),
+      limit_(backend.CoordinateLimit()),
+      limitTwips_(ToTwips(limit_)) {
   const auto rect = [this](const TwipsRect& r, std::int32_t left, std::int32_t top) {
     return PixelRect{ToPixels(r.left, left).value_or(left), ToPixels(r.top, top).value_or(top),
                      ToPixels(r.width).value_or(0), ToPixels(r.height).value_or(0)};
@@ -100,14 +105,13 @@ Twips Toolkit::ToTwips(std::int32_t pixels) const {
 }
 
 Twips Toolkit::ToTwips(double pixels) const {
-  return static_cast<Twips>(pixels * static_cast<double>(backend_.TwipsPerPixel()));
+  return static_cast<Twips>(pixels * static_cast<double>(twipsPerPixel_));
 }
 
 std::optional<std::int32_t> Toolkit::ToPixels(Twips twips, std::int32_t origin) const {
   const double pixels =
-      std::round(static_cast<double>(twips) / static_cast<double>(backend_.TwipsPerPixel())) +
-      origin;
-  if (!std::isfinite(pixels) || std::fabs(pixels) > backend_.CoordinateLimit()) {
+      std::round(static_cast<double>(twips) / static_cast<double>(twipsPerPixel_)) + origin;
+  if (!std::isfinite(pixels) || std::fabs(pixels) > limit_) {
     return std::nullopt;
   }
   return static_cast<std::int32_t>(pixels);
@@ -116,13 +120,11 @@ std::optional<std::int32_t> Toolkit::ToPixels(Twips twips, std::int32_t origin) 
 // --- screen: the primary monitor, at its own DPI ---
 
 Twips Toolkit::ScreenPart::Width() const {
-  const Monitor primary = t.backend_.PrimaryMonitor();
-  return static_cast<Twips>(static_cast<double>(primary.rect.width) * primary.twipsPerPixel);
+  return static_cast<Twips>(static_cast<double>(t.primary_.rect.width) * t.primary_.twipsPerPixel);
 }
 
 Twips Toolkit::ScreenPart::Height() const {
-  const Monitor primary = t.backend_.PrimaryMonitor();
-  return static_cast<Twips>(static_cast<double>(primary.rect.height) * primary.twipsPerPixel);
+  return static_cast<Twips>(static_cast<double>(t.primary_.rect.height) * t.primary_.twipsPerPixel);
 }
 
 std::vector<TwipsRect> Toolkit::ScreenPart::Monitors() const {
@@ -137,7 +139,7 @@ std::vector<TwipsRect> Toolkit::ScreenPart::Monitors() const {
 }
 
 Twips Toolkit::ScreenPart::CoordinateLimit() const {
-  return t.ToTwips(t.backend_.CoordinateLimit());
+  return t.limitTwips_;
 }
 
 // --- window ---
@@ -158,27 +160,24 @@ Twips Toolkit::FormPart::Height() const {
   return t.ToTwips(t.backend_.FormRect().height);
 }
 
-void Toolkit::FormPart::SetWidth(Twips width) {
-  Resize(width, std::nullopt);
-}
-
-void Toolkit::FormPart::SetHeight(Twips height) {
-  Resize(std::nullopt, height);
-}
-
 void Toolkit::FormPart::SetVisible(bool value) {
   visible = value;
   t.backend_.SetFormVisible(visible);
 }
 
-void Toolkit::FormPart::Resize(std::optional<Twips> width, std::optional<Twips> height) {
+void Toolkit::FormPart::SetWidth(Twips width) {
+  const auto pixels = t.ToPixels(width);
+  if (!pixels || *pixels < 0) return;
   PixelRect rect = t.backend_.FormRect();
-  for (auto [twips, side] : {std::pair(width, &rect.width), std::pair(height, &rect.height)}) {
-    if (!twips) continue;
-    const auto pixels = t.ToPixels(*twips);
-    if (!pixels || *pixels < 0) return;
-    *side = *pixels;
-  }
+  rect.width = *pixels;
+  t.backend_.SetFormRect(rect);
+}
+
+void Toolkit::FormPart::SetHeight(Twips height) {
+  const auto pixels = t.ToPixels(height);
+  if (!pixels || *pixels < 0) return;
+  PixelRect rect = t.backend_.FormRect();
+  rect.height = *pixels;
   t.backend_.SetFormRect(rect);
 }
 
@@ -300,13 +299,17 @@ void Toolkit::TimerTicked() {
 }
 
 void Toolkit::MonitorsChanged() {
+  primary_ = backend_.PrimaryMonitor();
   events_->Screen_Change();
 }
 
 // Everything keeps its size in twips, so the strip keeps its physical size on the new monitor:
 // the pixel sizes scale by the ratio of the DPIs. No size in twips changed, so no Picture1_Resize.
 void Toolkit::DpiChanged(float previousTwipsPerPixel) {
-  const double ratio = previousTwipsPerPixel / static_cast<double>(backend_.TwipsPerPixel());
+  twipsPerPixel_ = backend_.TwipsPerPixel();
+  limitTwips_ = ToTwips(limit_);
+  primary_ = backend_.PrimaryMonitor();
+  const double ratio = previousTwipsPerPixel / static_cast<double>(twipsPerPixel_);
   const auto scaled = [ratio](std::int32_t pixels) {
     return static_cast<std::int32_t>(std::lround(pixels * ratio));
   };

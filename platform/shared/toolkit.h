@@ -131,9 +131,14 @@ class Toolkit final : private InputSink {
   Twips ToTwips(double pixels) const;
   // Whole pixels, offset by origin; nothing for a value not finite or beyond the platform's range.
   std::optional<std::int32_t> ToPixels(Twips twips, std::int32_t origin = 0) const;
-  PixelRect Primary() const { return backend_.PrimaryMonitor().rect; }
+  const PixelRect& Primary() const { return primary_.rect; }
 
   Backend& backend_;
+  // Read again when the backend reports a change of the monitors or of the DPI.
+  Monitor primary_;
+  float twipsPerPixel_;
+  std::int32_t limit_;
+  Twips limitTwips_;
   FormEvents* events_ = nullptr;
   std::int16_t pressed_ = 0;  // buttons whose press went to the form and whose release has not
   ScreenPart screen_{*this};

@@ -39,16 +39,19 @@ std::vector<Monitor> SimBackend::Monitors() const {
 
 void SimBackend::SetFormRect(const PixelRect& rect) {
   form = rect;
-  const auto overlap = [&rect](const PixelRect& m) {
-    const auto span = [](std::int64_t a, std::int64_t aSize, std::int64_t b, std::int64_t bSize) {
-      return std::max<std::int64_t>(0, std::min(a + aSize, b + bSize) - std::max(a, b));
-    };
+  if (config.otherMonitors.empty()) return;
+  const auto span = [](std::int64_t a, std::int64_t aSize, std::int64_t b, std::int64_t bSize) {
+    return std::max<std::int64_t>(0, std::min(a + aSize, b + bSize) - std::max(a, b));
+  };
+  const auto overlap = [&](const PixelRect& m) {
     return span(rect.left, rect.width, m.left, m.width) *
            span(rect.top, rect.height, m.top, m.height);
   };
-  std::int64_t most = 0;
-  float twipsPerPixel = twipsPerPixel_;
-  for (const Monitor& monitor : Monitors()) {
+  // The form's DPI is that of the monitor holding most of it.
+  const Monitor primary = PrimaryMonitor();
+  std::int64_t most = overlap(primary.rect);
+  float twipsPerPixel = most > 0 ? primary.twipsPerPixel : twipsPerPixel_;
+  for (const Monitor& monitor : config.otherMonitors) {
     if (overlap(monitor.rect) > most) {
       most = overlap(monitor.rect);
       twipsPerPixel = monitor.twipsPerPixel;
