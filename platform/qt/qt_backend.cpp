@@ -262,6 +262,13 @@ void QtBackend::SetStripCursor(std::int16_t shape) {
 
 // --- window, timer, dialog, process ---
 
+PixelPoint QtBackend::PointerPosition() const {
+  const QPointF origin = ScreenOrigin();
+  const QPointF device = origin + (QPointF(QCursor::pos()) - origin) * Ratio();
+  return {static_cast<std::int32_t>(std::lround(device.x())),
+          static_cast<std::int32_t>(std::lround(device.y()))};
+}
+
 NativeHandle QtBackend::FormHandle() const {
   return static_cast<NativeHandle>(form_.winId());
 }

@@ -38,6 +38,7 @@ class QtBackend final : public Backend, private Stacking, private StripInput {
   void SetStripColour(Colour colour) override;
   void SetCloseMarkColour(Colour colour) override;
   void SetStripCursor(std::int16_t shape) override;
+  PixelPoint PointerPosition() const override;
   NativeHandle FormHandle() const override;
   void SetFormVisible(bool visible) override;
   KeysHeld HeldKeys() const override { return keyboard_.Held(); }

@@ -24,6 +24,11 @@ struct PixelRect {
   bool operator==(const PixelRect&) const = default;
 };
 
+struct PixelPoint {
+  std::int32_t x = 0;
+  std::int32_t y = 0;
+};
+
 struct Monitor {
   PixelRect rect;  // in desktop pixels
   float twipsPerPixel = 15;
@@ -53,8 +58,10 @@ class InputSink {
   virtual void TimerTicked() {}
   // Monitors were added, removed, moved or changed resolution.
   virtual void MonitorsChanged() {}
-  // The form is now on a monitor of another DPI; its pixels still have the old one's size.
-  virtual void DpiChanged(float /*previousTwipsPerPixel*/) {}
+  // The form is now on a monitor of another DPI; its pixels still have the old one's size. The
+  // platform may suggest where the form's top-left corner goes, as Windows does.
+  virtual void DpiChanged(float /*previousTwipsPerPixel*/,
+                          std::optional<PixelPoint> /*suggestedTopLeft*/) {}
 };
 
 // The platform's modal colour dialog, alive for one choice.
@@ -91,6 +98,8 @@ class Backend {
   virtual void SetCloseMarkColour(Colour colour) = 0;
   virtual void SetStripCursor(std::int16_t shape) = 0;
 
+  // Where the pointer is now, in desktop pixels.
+  virtual PixelPoint PointerPosition() const = 0;
   virtual NativeHandle FormHandle() const = 0;
   // Maps or unmaps the form, without activating it; geometry, colours and alpha stay.
   virtual void SetFormVisible(bool visible) = 0;

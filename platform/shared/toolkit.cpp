@@ -270,6 +270,7 @@ void Toolkit::StripPressed(PointerButton button, const PointerEvent& event) {
   const std::int16_t code = ButtonCode(button);
   if ((pressed_ & code) != 0) return;
   pressed_ = static_cast<std::int16_t>(pressed_ | code);
+
   events_->Picture1_MouseDown(code, ShiftState(event), ToTwips(event.x), ToTwips(event.y));
 }
 
@@ -281,6 +282,7 @@ void Toolkit::StripDoubleClicked(PointerButton button, const PointerEvent& event
 void Toolkit::StripMoved(const PointerEvent& event) {
   const std::int16_t held = ButtonsHeld(event);
   pressed_ = static_cast<std::int16_t>(pressed_ & held);
+
   events_->Picture1_MouseMove(held, ShiftState(event), ToTwips(event.x), ToTwips(event.y));
 }
 
@@ -304,22 +306,57 @@ void Toolkit::MonitorsChanged() {
 }
 
 // Everything keeps its size in twips, so the strip keeps its physical size on the new monitor:
-// the pixel sizes scale by the ratio of the DPIs. No size in twips changed, so no Picture1_Resize.
-void Toolkit::DpiChanged(float previousTwipsPerPixel) {
+// the pixel sizes scale by the ratio of the DPIs, and as no size in twips changed, no
+// Picture1_Resize runs. A change that the rescaling itself brings about (the form, resized, is
+// now mostly on the other monitor) is taken up once more, around the form's centre, which keeps
+// each monitor's share of it; no more, so that two monitors cannot hand it back and forth.
+void Toolkit::DpiChanged(float previousTwipsPerPixel, std::optional<PixelPoint> suggestedTopLeft) {
+  if (rescaling_) {
+    dpiChangedAgain_ = true;
+    return;
+  }
+  rescaling_ = true;
+  float previous = previousTwipsPerPixel;
+  for (int pass = 0; pass < 2; ++pass) {
+    dpiChangedAgain_ = false;
+    const float now = backend_.TwipsPerPixel();
+    if (now != previous) {
+      // During a drag the pointer stays the fixed point, whatever the platform suggests.
+      const bool dragging = pass == 0 && pressed_ != 0;
+      const bool suggested = pass == 0 && !dragging;
+      Rescale(static_cast<double>(previous) / now, suggested ? suggestedTopLeft : std::nullopt,
+              dragging);
+    }
+    previous = now;
+    if (!dpiChangedAgain_) break;
+  }
   twipsPerPixel_ = backend_.TwipsPerPixel();
   limitTwips_ = ToTwips(limit_);
   primary_ = backend_.PrimaryMonitor();
-  const double ratio = previousTwipsPerPixel / static_cast<double>(twipsPerPixel_);
-  const auto scaled = [ratio](std::int32_t pixels) {
+  rescaling_ = false;
+}
+
+void Toolkit::Rescale(double ratio, std::optional<PixelPoint> suggestedTopLeft,
+                      bool aroundPointer) {
+  const auto scaled = [ratio](double pixels) {
     return static_cast<std::int32_t>(std::lround(pixels * ratio));
   };
-  const auto rescale = [&](PixelRect rect, bool position) {
-    if (position) rect = {scaled(rect.left), scaled(rect.top), rect.width, rect.height};
-    return PixelRect{rect.left, rect.top, scaled(rect.width), scaled(rect.height)};
+  const auto scaledRect = [&scaled](const PixelRect& r) {
+    return PixelRect{scaled(r.left), scaled(r.top), scaled(r.width), scaled(r.height)};
   };
-  backend_.SetFormRect(rescale(backend_.FormRect(), false));
-  backend_.SetStripRect(rescale(backend_.StripRect(), true));
-  label_.rect = rescale(label_.rect, true);
+  const PixelRect form = backend_.FormRect();
+  const PixelRect strip = backend_.StripRect();
+  // The point that stays where it is on the screen: during a drag the pointer, so that the press
+  // point stays under it.
+  const PixelPoint pointer = backend_.PointerPosition();
+  const double x = aroundPointer ? pointer.x - form.left : form.width / 2.0;
+  const double y = aroundPointer ? pointer.y - form.top : form.height / 2.0;
+  const PixelPoint corner = suggestedTopLeft.value_or(
+      PixelPoint{static_cast<std::int32_t>(std::lround(form.left + x - x * ratio)),
+                 static_cast<std::int32_t>(std::lround(form.top + y - y * ratio))});
+  backend_.SetFormRect({corner.x, corner.y, scaled(form.width), scaled(form.height)});
+  backend_.SetStripRect(scaledRect(strip));
+  label_.rect = scaledRect(label_.rect);
   backend_.SetCloseMarkRect(label_.rect);
 }
 

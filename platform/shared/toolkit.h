@@ -125,7 +125,9 @@ class Toolkit final : private InputSink {
   void CloseMarkDoubleClicked(PointerButton button) override;
   void TimerTicked() override;
   void MonitorsChanged() override;
-  void DpiChanged(float previousTwipsPerPixel) override;
+  void DpiChanged(float previousTwipsPerPixel, std::optional<PixelPoint> suggestedTopLeft) override;
+  // Scales every pixel size and position by ratio, keeping a point of the form where it is.
+  void Rescale(double ratio, std::optional<PixelPoint> suggestedTopLeft, bool aroundPointer);
 
   Twips ToTwips(std::int32_t pixels) const;
   Twips ToTwips(double pixels) const;
@@ -140,7 +142,9 @@ class Toolkit final : private InputSink {
   std::int32_t limit_;
   Twips limitTwips_;
   FormEvents* events_ = nullptr;
-  std::int16_t pressed_ = 0;  // buttons whose press went to the form and whose release has not
+  std::int16_t pressed_ = 0;
+  bool rescaling_ = false;
+  bool dpiChangedAgain_ = false;  // buttons whose press went to the form and whose release has not
   ScreenPart screen_{*this};
   FormPart form_{*this};
   PicturePart picture_{*this};

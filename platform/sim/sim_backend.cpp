@@ -59,7 +59,7 @@ void SimBackend::SetFormRect(const PixelRect& rect) {
   }
   if (twipsPerPixel == twipsPerPixel_) return;
   const float previous = std::exchange(twipsPerPixel_, twipsPerPixel);
-  input().DpiChanged(previous);
+  input().DpiChanged(previous, std::nullopt);
 }
 
 std::unique_ptr<ColourDialog> SimBackend::NewColourDialog() {

@@ -53,6 +53,7 @@ class SimBackend final : public Backend, private Stacking {
   void SetStripColour(Colour colour) override { stripColour = colour; }
   void SetCloseMarkColour(Colour colour) override { closeMarkColour = colour; }
   void SetStripCursor(std::int16_t shape) override { cursor = shape; }
+  PixelPoint PointerPosition() const override { return pointer; }
   NativeHandle FormHandle() const override { return kHandle; }
   void SetFormVisible(bool visible) override { shown = visible; }
   KeysHeld HeldKeys() const override { return keys; }
@@ -71,6 +72,7 @@ class SimBackend final : public Backend, private Stacking {
   PixelRect form, strip, closeMark;
   Colour formColour = 0, stripColour = 0, closeMarkColour = 0;
   std::int16_t cursor = 0;
+  PixelPoint pointer;  // where the test's hand holds the pointer
   bool shown = false, timerRunning = false, ended = false;
   KeysHeld keys;  // what the test holds down
   bool topmost = false;

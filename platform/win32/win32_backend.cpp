@@ -85,6 +85,12 @@ std::int32_t Win32Backend::CoordinateLimit() const {
   return kCoordinateLimitPixels;
 }
 
+PixelPoint Win32Backend::PointerPosition() const {
+  POINT pointer{};
+  ::GetCursorPos(&pointer);
+  return {pointer.x, pointer.y};
+}
+
 NativeHandle Win32Backend::FormHandle() const {
   return reinterpret_cast<NativeHandle>(form_.Handle());
 }

@@ -41,6 +41,7 @@ class Win32Backend final : public Backend {
   void SetStripColour(Colour colour) override { picture_.SetColour(colour); }
   void SetCloseMarkColour(Colour colour) override { label_.SetColour(colour); }
   void SetStripCursor(std::int16_t shape) override { picture_.SetCursor(shape); }
+  PixelPoint PointerPosition() const override;
   NativeHandle FormHandle() const override;
   void SetFormVisible(bool visible) override;
   KeysHeld HeldKeys() const override;

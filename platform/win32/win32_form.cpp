@@ -117,10 +117,14 @@ LRESULT Win32Form::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARA
       if (DesktopChanged()) backend_.input().MonitorsChanged();
       return 0;
     case WM_DPICHANGED: {
-      // The shared layer rescales the windows to keep their size in twips; the suggested
-      // rectangle, which would do the same, is not applied on top of it.
+      // The shared layer rescales the windows to keep their size in twips; Windows' suggested
+      // place for the window goes with it.
       const UINT previous = std::exchange(dpi_, DpiOf(window));
-      if (previous != dpi_) backend_.input().DpiChanged(1440.0f / static_cast<float>(previous));
+      const RECT& suggested = *reinterpret_cast<const RECT*>(lParam);
+      if (previous != dpi_) {
+        backend_.input().DpiChanged(1440.0f / static_cast<float>(previous),
+                                    PixelPoint{suggested.left, suggested.top});
+      }
       return 0;
     }
     case WM_TIMER:

@@ -74,25 +74,82 @@ TEST(Monitors, PrimaryMonitorIsTheOriginWhereverTheDesktopStarts) {
   EXPECT_EQ(form.sim.form, kStart);
 }
 
-TEST(MonitorDpi, StripKeepsItsSizeInTwipsOnAMonitorOfAnotherDpi) {
+// A hand on the pointer: its place on the desktop, reported as a platform reports it, relative
+// to the strip and in the pixels of the form's monitor.
+struct Hand {
+  Desk& desk;
+  int x, y;
+  PointerEvent Event(bool left) const {
+    const PixelRect& form = desk.sim.form;
+    const PixelRect& strip = desk.sim.strip;
+    return {.x = static_cast<double>(x - form.left - strip.left),
+            .y = static_cast<double>(y - form.top - strip.top),
+            .left = left};
+  }
+  void Press() {
+    desk.sim.pointer = {x, y};
+    desk.sim.input().StripPressed(PointerButton::kLeft, Event(true));
+  }
+  void MoveBy(int dx, int dy) {
+    x += dx;
+    y += dy;
+    desk.sim.pointer = {x, y};
+    desk.sim.input().StripMoved(Event(true));
+  }
+  // In steps of a few pixels, as a hand moves: one long jump could land in another zone.
+  void DragBy(int dx, int steps) {
+    for (int step = 0; step < steps; ++step) MoveBy(dx / steps, 0);
+  }
+  void Release() { desk.sim.input().StripReleased(PointerButton::kLeft, Event(false)); }
+};
+
+TEST(MonitorDpi, StripKeepsItsSizeInTwipsAndTheDragItsPressPointAcrossMonitorsOfAnotherDpi) {
   Desk desk(TwoMonitors(7.5f, {1024, 0, 2048, 1536}));  // 192 dpi to the right
-  desk.Press(3000, 300);
-  desk.MoveTo(3000 + 800 * 15, 300);  // most of the strip now on the second monitor
+  Hand hand{desk, 256 + 200, 602 + 20};
+  hand.Press();
+  hand.DragBy(600, 60);  // the strip now mostly on the second monitor
   EXPECT_EQ(desk.sim.TwipsPerPixel(), 7.5f);
   EXPECT_EQ(desk.platform().form.Width(), 7680);
   EXPECT_EQ(desk.platform().form.Height(), 600);
   EXPECT_EQ(desk.sim.form.width, 1024);
   EXPECT_EQ(desk.sim.strip, (PixelRect{0, 0, 1024, 80}));
   EXPECT_EQ(desk.sim.closeMark, (PixelRect{0, 0, 50, 34}));  // its font follows the DPI too
+  // Scaled around the pointer: the press point, 200 old pixels from the left, is under it.
+  EXPECT_EQ(desk.sim.form.left, hand.x - 400);
+  EXPECT_EQ(desk.sim.form.top, hand.y - 40);
 
-  // The press point is still under the pointer: the drag goes on by exactly what the pointer
-  // moves, in the new monitor's pixels, without a jump.
+  // The drag goes on by exactly what the pointer moves, in the new monitor's pixels.
   const PixelRect crossed = desk.sim.form;
-  desk.MoveTo(3000 + 150, 300);
-  EXPECT_EQ(desk.sim.form, (PixelRect{crossed.left + 20, crossed.top, 1024, 80}));
-  desk.Release(3000 + 150, 300);
+  hand.MoveBy(37, -5);
+  EXPECT_EQ(desk.sim.form, (PixelRect{crossed.left + 37, crossed.top - 5, 1024, 80}));
+  hand.Release();
   EXPECT_EQ(desk.sim.form.width, 1024);
   EXPECT_EQ(desk.platform().screen.Width(), 15360);  // the primary monitor's, at its own DPI
+
+  // And back: on the primary monitor again the strip has its old pixel size.
+  hand.Press();
+  hand.DragBy(-600, 60);
+  EXPECT_EQ(desk.sim.TwipsPerPixel(), 15.0f);
+  EXPECT_EQ(desk.sim.form.width, 512);
+  EXPECT_EQ(desk.platform().form.Width(), 7680);
+  hand.Release();
+}
+
+TEST(MonitorDpi, MonitorsThatWouldHandTheStripBackAndForthCannot) {
+  // The strip is dragged left onto a monitor of twice the DPI; grown around a pointer near its
+  // left end, it would be mostly back on the monitor it came from, and shrunk there, mostly on
+  // the other again.
+  sim::SimConfig config = OnScreen(1024, 768);
+  config.otherMonitors.push_back({{-2048, 0, 2048, 1536}, 7.5f});
+  Desk desk(config);
+  Hand hand{desk, 256 + 30, 602 + 20};  // in the body, near its left end
+  hand.Press();
+  hand.DragBy(-600, 120);
+  hand.Release();
+  // It settled, and the sizes the logic reads are the platform's pixels at the platform's DPI.
+  const double twipsPerPixel = desk.sim.TwipsPerPixel();
+  EXPECT_EQ(desk.platform().form.Width(), desk.sim.form.width * twipsPerPixel);
+  EXPECT_EQ(desk.platform().picture.Width(), desk.sim.strip.width * twipsPerPixel);
 }
 
 }  // namespace
