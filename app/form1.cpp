@@ -30,7 +30,6 @@ Twips StartTop(Twips designTop, Twips windowHeight, Twips screenHeight) {
 }  // namespace
 
 void Form1::Form_Load() {
-  designTop_ = platform_.form.Top();
   PlaceAsAtStartUp();
   platform_.label.SetContainer(platform_.picture);
   platform_.label.Move(kCloseMarkStart, kCloseMarkStart);
@@ -42,7 +41,9 @@ void Form1::PlaceAsAtStartUp() {
       static_cast<Twips>(platform_.screen.Width() * kStartWidthFraction));
   (void)platform_.picture.SetHeight(kStartHeight);
   const Twips screenWidth = platform_.screen.Width();
-  const Twips top = StartTop(designTop_, platform_.form.Height(), platform_.screen.Height());
+  // At load the window is still at its design top.
+  if (!designTop_) designTop_ = platform_.form.Top();
+  const Twips top = StartTop(*designTop_, platform_.form.Height(), platform_.screen.Height());
   platform_.form.Move(static_cast<Twips>(screenWidth * kStartLeftFraction), top);
 }
 

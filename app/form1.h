@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 
 #include "platform/contract/form_events.h"
 #include "platform/contract/platform.h"
@@ -43,7 +44,7 @@ class Form1 final : public FormEvents {
   // While the colour dialog runs its nested event loop, the overlay's own handlers stay out.
   bool choosingColour_ = false;
   // The window's top edge as designed, read at load.
-  Twips designTop_ = 0;
+  std::optional<Twips> designTop_;
   // The monitors changed while a press was held or the dialog open: looked at once it is over.
   bool screenChangePending_ = false;
 };
