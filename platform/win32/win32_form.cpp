@@ -130,8 +130,11 @@ LRESULT Win32Form::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARA
     case WM_TIMER:
       if (wParam != kTimerId) return 0;
       // NOTE: Wine sends no WM_DISPLAYCHANGE when the X server's screen changes under it; the
-      // desktop's metrics, looked at on each tick, tell.
-      if (DesktopChanged()) backend_.input().MonitorsChanged();
+      // desktop's metrics, looked at every second, tell. Not at every tick: they cost idle time.
+      if (++ticksSinceDesktopRead_ >= kTicksBetweenDesktopReads) {
+        ticksSinceDesktopRead_ = 0;
+        if (DesktopChanged()) backend_.input().MonitorsChanged();
+      }
       backend_.input().TimerTicked();
       return 0;
     case WM_DESTROY:

@@ -51,6 +51,8 @@ class Win32Form {
   bool settingGeometry_ = false;
   UINT dpi_ = 0;  // as the shared layer last heard of it
   std::array<int, 7> desktop_{};
+  static constexpr int kTicksBetweenDesktopReads = 20;
+  int ticksSinceDesktopRead_ = 0;
   UniqueWindow window_;
 };
 
