@@ -182,6 +182,11 @@ QPoint QtBackend::ScreenOrigin() const {
   return screen != nullptr ? screen->geometry().topLeft() : QPoint();
 }
 
+QPointF QtBackend::DevicePoint(QPointF logical) const {
+  const QPointF origin = ScreenOrigin();
+  return origin + (logical - origin) * Ratio();
+}
+
 QRect QtBackend::LogicalTopLevel(const PixelRect& rect) const {
   const double ratio = Ratio();
   const QPoint origin = ScreenOrigin();
@@ -263,8 +268,7 @@ void QtBackend::SetStripCursor(std::int16_t shape) {
 // --- window, timer, dialog, process ---
 
 PixelPoint QtBackend::PointerPosition() const {
-  const QPointF origin = ScreenOrigin();
-  const QPointF device = origin + (QPointF(QCursor::pos()) - origin) * Ratio();
+  const QPointF device = DevicePoint(QCursor::pos());
   return {static_cast<std::int32_t>(std::lround(device.x())),
           static_cast<std::int32_t>(std::lround(device.y()))};
 }
@@ -327,9 +331,8 @@ void QtBackend::SetOpacity(std::uint8_t alpha) {
 // last set, so a window moved by the previous event is already where the next one is measured
 // from.
 void QtBackend::StripPointer(PointerKind kind, const QMouseEvent& event) {
-  const QPointF origin = ScreenOrigin();
-  const QPointF device = nativePointer_.Take(event.globalPosition(), origin, Ratio())
-                             .value_or(origin + (event.globalPosition() - origin) * Ratio());
+  const QPointF device = nativePointer_.Take(event.globalPosition(), ScreenOrigin(), Ratio())
+                             .value_or(DevicePoint(event.globalPosition()));
   const QPointF at =
       device - QPointF(formRect_.left + stripRect_.left, formRect_.top + stripRect_.top);
   const Qt::MouseButtons held = event.buttons();

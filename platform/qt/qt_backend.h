@@ -59,6 +59,8 @@ class QtBackend final : public Backend, private Stacking, private StripInput {
   double Ratio() const;
   QPoint ScreenOrigin() const;
   QRect LogicalTopLevel(const PixelRect& rect) const;
+  // A point on the screen, from logical pixels to device pixels.
+  QPointF DevicePoint(QPointF logical) const;
   // Reports a change of the monitors once Qt has taken all of it in.
   void WatchMonitors();
   void ReadMonitors();

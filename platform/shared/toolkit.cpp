@@ -270,7 +270,6 @@ void Toolkit::StripPressed(PointerButton button, const PointerEvent& event) {
   const std::int16_t code = ButtonCode(button);
   if ((pressed_ & code) != 0) return;
   pressed_ = static_cast<std::int16_t>(pressed_ | code);
-
   events_->Picture1_MouseDown(code, ShiftState(event), ToTwips(event.x), ToTwips(event.y));
 }
 
@@ -282,7 +281,6 @@ void Toolkit::StripDoubleClicked(PointerButton button, const PointerEvent& event
 void Toolkit::StripMoved(const PointerEvent& event) {
   const std::int16_t held = ButtonsHeld(event);
   pressed_ = static_cast<std::int16_t>(pressed_ & held);
-
   events_->Picture1_MouseMove(held, ShiftState(event), ToTwips(event.x), ToTwips(event.y));
 }
 

@@ -13,9 +13,7 @@ class SimDialog final : public ColourDialog {
   }
   ~SimDialog() override { --sim_.openDialogs; }
   std::optional<Colour> Show() override {
-    sim_.dialogShowing = true;
     if (sim_.whileOpen) sim_.whileOpen();
-    sim_.dialogShowing = false;
     if (script_.outcome == ChooserScript::Outcome::kCancel) return std::nullopt;
     return script_.colour;
   }

@@ -84,7 +84,6 @@ class SimBackend final : public Backend, private Stacking {
   // Runs while a dialog is open, as the events of its nested loop would.
   std::function<void()> whileOpen;
   int openDialogs = 0;  // made and not yet released
-  bool dialogShowing = false;
 
  private:
   void Restack(bool toTop, bool activate) override;
