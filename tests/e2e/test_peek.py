@@ -9,21 +9,18 @@ import os
 import subprocess
 import unittest
 
-from harness import OverlayTestCase, hold_for, wait_for
+from harness import OverlayTestCase, hold_for, is_windows_build, wait_for
+from overlay_facts import BLACK as STRIP
+from overlay_facts import alpha_after, opacity_of
 
-WINDOWS_BUILD = os.environ.get("COVERSTRIP_BUILD") == "windows"
-STRIP = (0, 0, 0)
+WINDOWS_BUILD = is_windows_build()
 # The focused program's window under the strip, in a colour of its own.
 BENEATH = (0x2E, 0x8B, 0x57)
 # The alpha of the first two double-clicks of the translucency cycle.
-FIRST_ALPHA, SECOND_ALPHA = 254, 242
+FIRST_ALPHA, SECOND_ALPHA = alpha_after(1), alpha_after(2)
 # One tick of the timer, and what the screen read-back takes on top of it.
 REACTION = 0.2
 MARGIN = 40
-
-
-def opacity_of(alpha):
-    return alpha * 0x01010101
 
 
 class PeekTests:

@@ -9,14 +9,9 @@ import subprocess
 import tempfile
 import unittest
 
-from harness import Desktop, wait_for
+from harness import BUILD, EXE, START_TIMEOUT, Desktop, Overlay, wait_for
+from overlay_facts import START
 
-BUILD = os.environ.get("COVERSTRIP_BUILD", "linux")
-EXE = os.environ.get("COVERSTRIP_EXE", "")
-
-# Start geometry on the 1024x768 screen.
-START = (256, 602, 512, 40)
-START_TIMEOUT = 15
 # Without an X display the program must have ended by then, having started nothing.
 EXIT_TIMEOUT = 10
 # A Wayland display that nothing serves, as a session left by a compositor would name.
@@ -64,21 +59,10 @@ class WaylandAskedForWithAnXDisplay(unittest.TestCase):
         cls.session.start()
 
     def start(self, **env):
-        before = set(self.session.viewable_windows("^Form1$"))
-        process = subprocess.Popen([EXE], env=self.session.env(**env), stdin=subprocess.DEVNULL,
-                                   stdout=subprocess.PIPE, stderr=subprocess.STDOUT,
-                                   start_new_session=True)
-        self.addCleanup(stop, process)
-
-        def new_windows():
-            if process.poll() is not None:
-                raise AssertionError(f"ended at start ({process.returncode}): "
-                                     + process.stdout.read().decode(errors="replace"))
-            return [w for w in self.session.viewable_windows("^Form1$") if w not in before]
-
-        window = wait_for(new_windows, lambda ws: len(ws) == 1, START_TIMEOUT,
-                          "showing one new Form1 X window")[0]
-        return wait_for(lambda: self.session.window_info(window),
+        overlay = Overlay(self.session, environment=env)
+        self.addCleanup(overlay.stop)
+        overlay.start()
+        return wait_for(overlay.info,
                         lambda i: i is not None and (i["x"], i["y"], i["width"], i["height"])
                         == START, 5, "at its start geometry")
 

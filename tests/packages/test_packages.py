@@ -39,6 +39,8 @@ os.environ.setdefault("COVERSTRIP_PEER",
 sys.path.insert(0, os.path.join(ROOT, "tests", "e2e"))
 
 from harness import Desktop, WinePrefix, wait_for  # noqa: E402
+from overlay_facts import BLACK, CLOSE_MARK_POINT, SCREEN  # noqa: E402
+from overlay_facts import START as START_GEOMETRY  # noqa: E402
 from xsession import run_command  # noqa: E402
 
 
@@ -55,12 +57,6 @@ SETUP = os.path.join(PACKAGES, f"coverstrip-{VERSION}-setup-x64.exe")
 APP_ID = "io.github.coverstrip.coverstrip"
 ICON_SIZES = sorted(int(d.split("x")[0]) for d in os.listdir(os.path.join(ROOT, "assets",
                                                                             "hicolor")))
-
-SCREEN = (1024, 768)
-START_GEOMETRY = (256, 602, 512, 40)
-# The close mark sits in the strip's top-left corner.
-CLOSE_MARK_POINT = (8, 8)
-BLACK = (0, 0, 0)
 
 MAX_PORTABLE_SIZE = 300_000  # bytes
 # DLLs that every Windows 10 and 11 has; anything else would have to ship beside the exe.
