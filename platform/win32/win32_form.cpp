@@ -51,6 +51,7 @@ void Win32Form::SetRect(const PixelRect& rect) {
   UINT flags = SWP_NOZORDER | SWP_NOACTIVATE;
   if (rect.left == before.left && rect.top == before.top) flags |= SWP_NOMOVE;
   if (rect.width == before.width && rect.height == before.height) flags |= SWP_NOSIZE;
+  if ((flags & (SWP_NOMOVE | SWP_NOSIZE)) == (SWP_NOMOVE | SWP_NOSIZE)) return;  // as it is
   settingGeometry_ = true;
   ::SetWindowPos(window_.get(), nullptr, rect.left, rect.top, rect.width, rect.height, flags);
   settingGeometry_ = false;
