@@ -16,8 +16,10 @@ void ChooseCoveringColour(Platform& platform) {
   }
   chooser->SetCancelError(true);
   platform.timer.SetEnabled(false);
+  // Without SWP_NOACTIVATE the window would take the keyboard from the program the user is in,
+  // and Windows would hand it back to the window, not that program, once the dialog closes.
   platform.windowManager.SetWindowPos(platform.form.hWnd(), wm::kInsertNotTopmost, 0, 0, 0, 0,
-                                      wm::kNoSize | wm::kNoMove);
+                                      wm::kNoSize | wm::kNoMove | wm::kNoActivate);
   if (chooser->ShowColor()) {
     platform.form.SetBackColor(chooser->Color());
     platform.picture.SetBackColor(chooser->Color());

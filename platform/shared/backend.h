@@ -58,10 +58,11 @@ class InputSink {
   virtual void TimerTicked() {}
   // Monitors were added, removed, moved or changed resolution.
   virtual void MonitorsChanged() {}
-  // The form is now on a monitor of another DPI; its pixels still have the old one's size. The
-  // platform may suggest where the form's top-left corner goes, as Windows does.
-  virtual void DpiChanged(float /*previousTwipsPerPixel*/,
-                          std::optional<PixelPoint> /*suggestedTopLeft*/) {}
+  // The form is now at twipsPerPixel (on a monitor of another DPI); its pixels still have the
+  // sizes they had. The platform may suggest where the form's top-left corner goes, as Windows
+  // does.
+  virtual void DpiChanged(float /*twipsPerPixel*/, std::optional<PixelPoint> /*suggestedTopLeft*/) {
+  }
 };
 
 // The platform's modal colour dialog, alive for one choice.
@@ -82,7 +83,7 @@ class Backend {
   // The primary monitor, whose top-left corner is the origin of every form position.
   virtual Monitor PrimaryMonitor() const = 0;
   virtual std::vector<Monitor> Monitors() const = 0;
-  // Twips a pixel on the monitor the form is on.
+  // Twips a pixel on the monitor the form is on; asked once, later changes come as DpiChanged.
   virtual float TwipsPerPixel() const = 0;
   // The largest magnitude a position or size may have; a larger one would wrap around.
   virtual std::int32_t CoordinateLimit() const = 0;

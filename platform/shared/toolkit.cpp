@@ -12,6 +12,10 @@ namespace {
 
 constexpr std::string_view kCommonDialog = "MSComDlg.CommonDialog";
 
+// The DPIs a display can have, 48 to 2880, in twips a pixel.
+constexpr float kMostTwipsPerPixel = 30;
+constexpr float kFewestTwipsPerPixel = 0.5f;
+
 // Programmatic identifiers are compared without regard to case, as CreateObject does.
 bool SameProgId(std::string_view a, std::string_view b) {
   return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
@@ -307,38 +311,44 @@ void Toolkit::MonitorsChanged() {
 // the pixel sizes scale by the ratio of the DPIs, and as no size in twips changed, no
 // Picture1_Resize runs. A change that the rescaling itself brings about (the form, resized, is
 // now mostly on the other monitor) is taken up once more, around the form's centre, which keeps
-// each monitor's share of it; no more, so that two monitors cannot hand it back and forth.
-void Toolkit::DpiChanged(float previousTwipsPerPixel, std::optional<PixelPoint> suggestedTopLeft) {
+// each monitor's share of it; no more, so that two monitors cannot hand it back and forth. A DPI
+// that no display has (not a number, say) changes nothing.
+void Toolkit::DpiChanged(float twipsPerPixel, std::optional<PixelPoint> suggestedTopLeft) {
+  if (!(twipsPerPixel >= kFewestTwipsPerPixel && twipsPerPixel <= kMostTwipsPerPixel)) return;
   if (rescaling_) {
-    dpiChangedAgain_ = true;
+    dpiChangedAgain_ = twipsPerPixel;
     return;
   }
   rescaling_ = true;
-  float previous = previousTwipsPerPixel;
   for (int pass = 0; pass < 2; ++pass) {
-    dpiChangedAgain_ = false;
-    const float now = backend_.TwipsPerPixel();
-    if (now != previous) {
+    dpiChangedAgain_.reset();
+    if (twipsPerPixel != twipsPerPixel_) {
       // During a drag the pointer stays the fixed point, whatever the platform suggests.
       const bool dragging = pass == 0 && pressed_ != 0;
       const bool suggested = pass == 0 && !dragging;
-      Rescale(static_cast<double>(previous) / now, suggested ? suggestedTopLeft : std::nullopt,
-              dragging);
+      const double ratio = static_cast<double>(twipsPerPixel_) / twipsPerPixel;
+      twipsPerPixel_ = twipsPerPixel;
+      Rescale(ratio, suggested ? suggestedTopLeft : std::nullopt, dragging);
     }
-    previous = now;
     if (!dpiChangedAgain_) break;
+    twipsPerPixel = *dpiChangedAgain_;
   }
-  twipsPerPixel_ = backend_.TwipsPerPixel();
+  // A change the second pass brought about is left: the pixels and the DPI they were scaled for
+  // stay together, so sizes in twips and drags stay exact, until the form settles on a monitor.
+  dpiChangedAgain_.reset();
   limitTwips_ = ToTwips(limit_);
   primary_ = backend_.PrimaryMonitor();
   rescaling_ = false;
 }
 
+// Pixels stay within the platform's range, where a larger value would wrap around.
 void Toolkit::Rescale(double ratio, std::optional<PixelPoint> suggestedTopLeft,
                       bool aroundPointer) {
-  const auto scaled = [ratio](double pixels) {
-    return static_cast<std::int32_t>(std::lround(pixels * ratio));
+  const auto inRange = [this](double pixels) {
+    return static_cast<std::int32_t>(
+        std::clamp(std::round(pixels), -static_cast<double>(limit_), static_cast<double>(limit_)));
   };
+  const auto scaled = [&](double pixels) { return inRange(pixels * ratio); };
   const auto scaledRect = [&scaled](const PixelRect& r) {
     return PixelRect{scaled(r.left), scaled(r.top), scaled(r.width), scaled(r.height)};
   };
@@ -350,8 +360,7 @@ void Toolkit::Rescale(double ratio, std::optional<PixelPoint> suggestedTopLeft,
   const double x = aroundPointer ? pointer.x - form.left : form.width / 2.0;
   const double y = aroundPointer ? pointer.y - form.top : form.height / 2.0;
   const PixelPoint corner = suggestedTopLeft.value_or(
-      PixelPoint{static_cast<std::int32_t>(std::lround(form.left + x - x * ratio)),
-                 static_cast<std::int32_t>(std::lround(form.top + y - y * ratio))});
+      PixelPoint{inRange(form.left + x - x * ratio), inRange(form.top + y - y * ratio)});
   backend_.SetFormRect({corner.x, corner.y, scaled(form.width), scaled(form.height)});
   backend_.SetStripRect(scaledRect(strip));
   label_.rect = scaledRect(label_.rect);

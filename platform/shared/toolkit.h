@@ -125,7 +125,7 @@ class Toolkit final : private InputSink {
   void CloseMarkDoubleClicked(PointerButton button) override;
   void TimerTicked() override;
   void MonitorsChanged() override;
-  void DpiChanged(float previousTwipsPerPixel, std::optional<PixelPoint> suggestedTopLeft) override;
+  void DpiChanged(float twipsPerPixel, std::optional<PixelPoint> suggestedTopLeft) override;
   // Scales every pixel size and position by ratio, keeping a point of the form where it is.
   void Rescale(double ratio, std::optional<PixelPoint> suggestedTopLeft, bool aroundPointer);
 
@@ -138,13 +138,16 @@ class Toolkit final : private InputSink {
   Backend& backend_;
   // Read again when the backend reports a change of the monitors or of the DPI.
   Monitor primary_;
+  // The form's DPI as its pixels now have it: the one place this is kept.
   float twipsPerPixel_;
   std::int32_t limit_;
   Twips limitTwips_;
   FormEvents* events_ = nullptr;
+  // Buttons whose press went to the form and whose release has not.
   std::int16_t pressed_ = 0;
   bool rescaling_ = false;
-  bool dpiChangedAgain_ = false;  // buttons whose press went to the form and whose release has not
+  // A change of DPI that the rescaling itself brought about, to take up once it is done.
+  std::optional<float> dpiChangedAgain_;
   ScreenPart screen_{*this};
   FormPart form_{*this};
   PicturePart picture_{*this};

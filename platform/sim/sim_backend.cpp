@@ -1,7 +1,6 @@
 #include "platform/sim/sim_backend.h"
 
 #include <algorithm>
-#include <utility>
 
 namespace coverstrip::sim {
 namespace {
@@ -35,29 +34,34 @@ std::vector<Monitor> SimBackend::Monitors() const {
   return monitors;
 }
 
-void SimBackend::SetFormRect(const PixelRect& rect) {
-  form = rect;
-  if (config.otherMonitors.empty()) return;
-  const auto span = [](std::int64_t a, std::int64_t aSize, std::int64_t b, std::int64_t bSize) {
-    return std::max<std::int64_t>(0, std::min(a + aSize, b + bSize) - std::max(a, b));
+float SimBackend::TwipsPerPixelAt(const PixelRect& rect) const {
+  // How far apart two spans are: negative by their overlap when they overlap.
+  const auto gap = [](std::int64_t a, std::int64_t aSize, std::int64_t b, std::int64_t bSize) {
+    return std::max(a, b) - std::min(a + aSize, b + bSize);
   };
   const auto overlap = [&](const PixelRect& m) {
-    return span(rect.left, rect.width, m.left, m.width) *
-           span(rect.top, rect.height, m.top, m.height);
+    return std::max<std::int64_t>(0, -gap(rect.left, rect.width, m.left, m.width)) *
+           std::max<std::int64_t>(0, -gap(rect.top, rect.height, m.top, m.height));
   };
-  // The form's DPI is that of the monitor holding most of it.
-  const Monitor primary = PrimaryMonitor();
-  std::int64_t most = overlap(primary.rect);
-  float twipsPerPixel = most > 0 ? primary.twipsPerPixel : twipsPerPixel_;
-  for (const Monitor& monitor : config.otherMonitors) {
-    if (overlap(monitor.rect) > most) {
-      most = overlap(monitor.rect);
-      twipsPerPixel = monitor.twipsPerPixel;
-    }
-  }
-  if (twipsPerPixel == twipsPerPixel_) return;
-  const float previous = std::exchange(twipsPerPixel_, twipsPerPixel);
-  input().DpiChanged(previous, std::nullopt);
+  const auto distance = [&](const PixelRect& m) {
+    return std::max<std::int64_t>(0, gap(rect.left, rect.width, m.left, m.width)) +
+           std::max<std::int64_t>(0, gap(rect.top, rect.height, m.top, m.height));
+  };
+  const std::vector<Monitor> monitors = Monitors();
+  const auto most = std::max_element(monitors.begin(), monitors.end(), [&](auto& a, auto& b) {
+    return overlap(a.rect) < overlap(b.rect);
+  });
+  if (overlap(most->rect) > 0) return most->twipsPerPixel;
+  return std::min_element(monitors.begin(), monitors.end(),
+                          [&](auto& a, auto& b) { return distance(a.rect) < distance(b.rect); })
+      ->twipsPerPixel;
+}
+
+void SimBackend::SetFormRect(const PixelRect& rect) {
+  const float before = TwipsPerPixelAt(form);
+  form = rect;
+  const float after = TwipsPerPixelAt(form);
+  if (after != before) input().DpiChanged(after, std::nullopt);
 }
 
 std::unique_ptr<ColourDialog> SimBackend::NewColourDialog() {

@@ -37,12 +37,11 @@ struct ChooserScript {
 
 class SimBackend final : public Backend, private Stacking {
  public:
-  explicit SimBackend(SimConfig simConfig = {})
-      : config(std::move(simConfig)), twipsPerPixel_(config.twipsPerPixel) {}
+  explicit SimBackend(SimConfig simConfig = {}) : config(std::move(simConfig)) {}
 
   Monitor PrimaryMonitor() const override;
   std::vector<Monitor> Monitors() const override;
-  float TwipsPerPixel() const override { return twipsPerPixel_; }
+  float TwipsPerPixel() const override { return TwipsPerPixelAt(form); }
   std::int32_t CoordinateLimit() const override { return config.coordinateLimitPixels; }
   PixelRect FormRect() const override { return form; }
   void SetFormRect(const PixelRect& rect) override;
@@ -89,7 +88,10 @@ class SimBackend final : public Backend, private Stacking {
   void Restack(bool toTop, bool activate) override;
   void SetOpacity(std::uint8_t value) override { alpha = value; }
 
-  float twipsPerPixel_;
+  // The DPI of the monitor that holds most of rect, or of the nearest one when none holds any,
+  // as Windows gives a window its monitor's.
+  float TwipsPerPixelAt(const PixelRect& rect) const;
+
   EmulatedWindowManager windowManager_{*this, *this};
 };
 

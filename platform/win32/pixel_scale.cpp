@@ -16,8 +16,12 @@ UINT DpiOf(HWND window) {
   return dpi != 0 ? dpi : ::GetDpiForSystem();
 }
 
+float TwipsPerPixelAt(UINT dpi) {
+  return kTwipsPerInch / static_cast<float>(dpi);
+}
+
 float TwipsPerPixelOf(HWND window) {
-  return kTwipsPerInch / static_cast<float>(DpiOf(window));
+  return TwipsPerPixelAt(DpiOf(window));
 }
 
 float TwipsPerPixelOf(HMONITOR monitor) {
@@ -25,7 +29,7 @@ float TwipsPerPixelOf(HMONITOR monitor) {
   if (::GetDpiForMonitor(monitor, MDT_EFFECTIVE_DPI, &dpiX, &dpiY) != S_OK || dpiX == 0) {
     dpiX = ::GetDpiForSystem();
   }
-  return kTwipsPerInch / static_cast<float>(dpiX);
+  return TwipsPerPixelAt(dpiX);
 }
 
 }  // namespace coverstrip::win32

@@ -16,6 +16,7 @@ inline constexpr std::int32_t kCoordinateLimitPixels = std::numeric_limits<std::
 // The dots per inch of a window, or of the system before the window exists (null).
 UINT DpiOf(HWND window);
 
+float TwipsPerPixelAt(UINT dpi);
 float TwipsPerPixelOf(HWND window);
 float TwipsPerPixelOf(HMONITOR monitor);
 

@@ -18,7 +18,7 @@ int RunApplication(int /*argc*/, char** /*argv*/, const WindowDesign& design,
   controls.dwICC = ICC_BAR_CLASSES;
   ::InitCommonControlsEx(&controls);
 
-  win32::Win32Backend backend(::GetModuleHandleW(nullptr), design);
+  win32::Win32Backend backend(::GetModuleHandleW(nullptr), design, win32::WineQuirks::Detect());
   if (const auto failure = backend.CreationFailure()) {
     ::MessageBoxW(nullptr, failure->c_str(), L"coverstrip", MB_OK | MB_ICONERROR);
     return 1;

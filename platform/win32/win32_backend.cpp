@@ -3,47 +3,56 @@
 // gets in physical pixels. The colour dialog is ChooseColorW with no owner window, no flags and no
 // initial colour: it runs its own message loop; the strip's capture is let go before it opens (an
 // unowned dialog disables no window, so no WM_CANCELMODE would release it and the strip would keep
-// the pointer's input) and again after it closes.
+// the pointer's input) and again after it closes, and the window that had the keyboard before it
+// opened gets it back.
 #include "platform/win32/win32_backend.h"
 
 #include <array>
 
 #include "platform/win32/pixel_scale.h"
-#include "platform/win32/win32_keyboard.h"
 
 namespace coverstrip::win32 {
 namespace {
 
 class Win32ColourDialog final : public ColourDialog {
  public:
-  Win32ColourDialog() { customColours_.fill(RGB(255, 255, 255)); }
+  explicit Win32ColourDialog(const WineQuirks& wine) : wine_(wine) {
+    customColours_.fill(RGB(255, 255, 255));
+  }
   std::optional<Colour> Show() override {
     ::ReleaseCapture();
+    const HWND hadKeyboard = ::GetForegroundWindow();
+    const WineQuirks::FormKeptInactive inactive(wine_);
     CHOOSECOLORW choose{};
     choose.lStructSize = sizeof choose;
     choose.lpCustColors = customColours_.data();
     const bool confirmed = ::ChooseColorW(&choose) != FALSE;
     ::ReleaseCapture();
+    // Windows activates whatever it likes once the dialog is gone; the keyboard goes back to the
+    // window that had it, which this process may still ask for while its dialog was foreground.
+    if (hadKeyboard != nullptr && ::IsWindow(hadKeyboard)) ::SetForegroundWindow(hadKeyboard);
     if (!confirmed) return std::nullopt;
     return choose.rgbResult;
   }
 
  private:
+  const WineQuirks& wine_;
   // The dialog's sixteen custom colours; they must outlive the call.
   std::array<COLORREF, 16> customColours_;
 };
 
 }  // namespace
 
-Win32Backend::Win32Backend(HINSTANCE instance, const WindowDesign& design)
-    : form_(instance, design, *this),
+Win32Backend::Win32Backend(HINSTANCE instance, const WindowDesign& design, bool underWine)
+    : wine_(underWine),
+      form_(instance, design, *this, wine_),
       picture_(instance, form_.Handle(), *this),
       label_(instance, picture_.Handle(), design, *this),
-      tooltips_(instance),
+      tooltips_(instance, wine_.TooltipOwner(form_.Handle())),
       timerIntervalMs_(static_cast<UINT>(design.timerIntervalMs)) {
   tooltips_.AddTool(form_.Handle(), picture_.Handle(), design.pictureToolTip);
   tooltips_.AddTool(picture_.Handle(), label_.Handle(), design.labelToolTip);
-  form_.KeepAbove(tooltips_.Handle());
+  form_.SetTooltip(tooltips_.Handle());
 }
 
 std::optional<std::wstring> Win32Backend::CreationFailure() const {
@@ -102,7 +111,7 @@ void Win32Backend::SetFormVisible(bool visible) {
 }
 
 KeysHeld Win32Backend::HeldKeys() const {
-  return ReadHeldKeys();
+  return keyboard_.Read();
 }
 
 // Arming again restarts the interval; a WM_TIMER already queued when it was killed is dropped
@@ -116,7 +125,7 @@ void Win32Backend::SetTimerRunning(bool running) {
 }
 
 std::unique_ptr<ColourDialog> Win32Backend::NewColourDialog() {
-  return std::make_unique<Win32ColourDialog>();
+  return std::make_unique<Win32ColourDialog>(wine_);
 }
 
 void Win32Backend::EndProcess() {

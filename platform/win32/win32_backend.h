@@ -11,17 +11,19 @@
 #include "platform/contract/window_design.h"
 #include "platform/shared/backend.h"
 #include "platform/win32/win32_form.h"
+#include "platform/win32/win32_keyboard.h"
 #include "platform/win32/win32_label.h"
 #include "platform/win32/win32_picture.h"
 #include "platform/win32/win32_tooltips.h"
 #include "platform/win32/win32_window_manager.h"
 #include "platform/win32/windows_api.h"
+#include "platform/win32/wine_quirks.h"
 
 namespace coverstrip::win32 {
 
 class Win32Backend final : public Backend {
  public:
-  Win32Backend(HINSTANCE instance, const WindowDesign& design);
+  Win32Backend(HINSTANCE instance, const WindowDesign& design, bool underWine);
   Win32Backend(const Win32Backend&) = delete;
   Win32Backend& operator=(const Win32Backend&) = delete;
 
@@ -51,12 +53,14 @@ class Win32Backend final : public Backend {
   WindowManager& windowManager() override { return windowManager_; }
 
  private:
+  WineQuirks wine_;
   Win32Form form_;
   Win32Picture picture_;
   Win32Label label_;
   // Destroyed before the windows it refers to.
   Win32Tooltips tooltips_;
   UINT timerIntervalMs_;
+  mutable KeyboardReader keyboard_;
   Win32WindowManager windowManager_;
 };
 

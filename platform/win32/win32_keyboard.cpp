@@ -30,9 +30,37 @@ bool CountsAsOther(int key) {
   }
 }
 
+// Windows types AltGr's characters as Ctrl+Alt: a layout has AltGr when some key gives a
+// character with both held.
+bool HasAltGr(HKL layout) {
+  BYTE state[256]{};
+  state[VK_CONTROL] = state[VK_MENU] = 0x80;
+  constexpr UINT kKeepKeyboardState = 4;  // no dead key is consumed or left behind
+  for (UINT key = '0'; key <= VK_OEM_102; ++key) {
+    const UINT scanCode = ::MapVirtualKeyExW(key, MAPVK_VK_TO_VSC, layout);
+    wchar_t typed[4]{};
+    if (scanCode != 0 &&
+        ::ToUnicodeEx(key, scanCode, state, typed, 4, kKeepKeyboardState, layout) > 0 &&
+        typed[0] >= L' ') {
+      return true;
+    }
+  }
+  return false;
+}
+
 }  // namespace
 
-KeysHeld ReadHeldKeys() {
+bool KeyboardReader::FrontLayoutHasAltGr() {
+  const DWORD thread = ::GetWindowThreadProcessId(::GetForegroundWindow(), nullptr);
+  const HKL layout = ::GetKeyboardLayout(thread);
+  if (layout != layout_) {
+    layout_ = layout;
+    layoutHasAltGr_ = HasAltGr(layout);
+  }
+  return layoutHasAltGr_;
+}
+
+KeysHeld KeyboardReader::Read() {
   KeysHeld held{.leftCtrl = Down(VK_LCONTROL),
                 .rightCtrl = Down(VK_RCONTROL),
                 .leftAlt = Down(VK_LMENU),
@@ -41,6 +69,11 @@ KeysHeld ReadHeldKeys() {
   // reads, is made only while a Ctrl or an Alt is held. VK_CANCEL (3) is Ctrl+Break, a key;
   // codes 1 to 7 are otherwise pointer buttons.
   if (!held.leftCtrl && !held.rightCtrl && !held.leftAlt && !held.rightAlt) return held;
+  if (held.rightAlt && FrontLayoutHasAltGr()) {
+    held.rightAlt = false;
+    held.other = true;
+    return held;
+  }
   for (int key = VK_CANCEL; key <= 0xFE && !held.other; ++key) {
     held.other = CountsAsOther(key) && Down(key);
   }

@@ -7,8 +7,8 @@ namespace coverstrip::win32 {
 namespace {
 
 PointerEvent Decode(WPARAM wParam, LPARAM lParam) {
-  return {.x = GET_X_LPARAM(lParam),
-          .y = GET_Y_LPARAM(lParam),
+  return {.x = static_cast<double>(GET_X_LPARAM(lParam)),
+          .y = static_cast<double>(GET_Y_LPARAM(lParam)),
           .left = (wParam & MK_LBUTTON) != 0,
           .right = (wParam & MK_RBUTTON) != 0,
           .middle = (wParam & MK_MBUTTON) != 0,

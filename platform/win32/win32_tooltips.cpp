@@ -1,8 +1,5 @@
 // comctl32 tooltips; TOOLINFOW is the full size, which needs comctl32 version 6 (the manifest
 // loads it): an older comctl32 refuses TTM_ADDTOOLW at that size.
-// NOTE: the tooltip is not owned by Form1. Under Wine an owner with a topmost owned popup above it
-// is linked below that popup and loses WS_EX_TOPMOST, so SetWindowPos(HWND_TOPMOST) on Form1
-// would never make it topmost.
 #include "platform/win32/win32_tooltips.h"
 
 #include <string>
@@ -11,10 +8,10 @@
 
 namespace coverstrip::win32 {
 
-Win32Tooltips::Win32Tooltips(HINSTANCE instance)
+Win32Tooltips::Win32Tooltips(HINSTANCE instance, HWND owner)
     : window_(::CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
                                 WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
-                                CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr,
+                                CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, owner, nullptr,
                                 instance, nullptr)) {}
 
 void Win32Tooltips::AddTool(HWND container, HWND tool, std::string_view text) {

@@ -1,7 +1,7 @@
 // The tooltips of the strip and the close mark: one comctl32 tooltip window, TTS_ALWAYSTIP since
 // the form is never the active window, with one tool per window (TTF_IDISHWND | TTF_SUBCLASS, so
-// the tooltip sees the tools' mouse messages itself). It has no owner; the form keeps it above
-// itself (see Win32Form::KeepAbove).
+// the tooltip sees the tools' mouse messages itself). Owned by the form, which keeps it above the
+// form, except under Wine (see WineQuirks::TooltipOwner).
 #pragma once
 
 #include <string_view>
@@ -13,7 +13,7 @@ namespace coverstrip::win32 {
 
 class Win32Tooltips {
  public:
-  explicit Win32Tooltips(HINSTANCE instance);
+  Win32Tooltips(HINSTANCE instance, HWND owner);
   // Shows the UTF-8 text while the pointer rests over the tool, a child of container.
   void AddTool(HWND container, HWND tool, std::string_view text);
 

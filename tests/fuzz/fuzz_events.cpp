@@ -42,8 +42,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   EventHarness harness(config);
   while (!bytes.Empty()) {
     Event event;
-    event.kind = static_cast<Event::Kind>(bytes.Take<std::uint8_t>() % 6);
-    event.buttons = static_cast<std::int16_t>(bytes.Take<std::uint8_t>() % 8);
+    event.kind = static_cast<Event::Kind>(bytes.Take<std::uint8_t>() % 9);
+    event.buttons = static_cast<std::int16_t>(bytes.Take<std::uint8_t>() % 32);
     event.x = bytes.Take<float>();
     event.y = bytes.Take<float>();
     event.chooser.outcome =

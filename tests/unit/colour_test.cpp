@@ -39,6 +39,7 @@ TEST(ColourChoice, DialogShowsWithTheTimerStoppedAndTheWindowOutOfTheTopmostBand
   EXPECT_FALSE(c.sim.topmost);
   c.sim.Tick();
   EXPECT_TRUE(c.sim.topmost);
+  EXPECT_FALSE(c.sim.activated);  // the keyboard stays with the program the user is in
   EXPECT_EQ(c.sim.form, kStart);  // no gesture step
 }
 

@@ -3,14 +3,16 @@
 #include <cmath>
 #include <cstdlib>
 #include <sstream>
+#include <utility>
 
+#include "overlay/peek.h"
 #include "overlay/size_rules.h"
 
 namespace coverstrip::testing {
 
 std::string Describe(const Event& event) {
-  static constexpr const char* kNames[] = {"press",    "move", "release",
-                                           "dblclick", "tick", "choice"};
+  static constexpr const char* kNames[] = {"press",  "move",     "release", "dblclick", "tick",
+                                           "choice", "monitors", "dpi",     "keys"};
   std::ostringstream text;
   text << kNames[static_cast<int>(event.kind)] << " buttons=" << event.buttons << " x=" << event.x
        << " y=" << event.y;
@@ -58,6 +60,35 @@ void EventHarness::Apply(const Event& event) {
       f.sim.dialogs.push_back(event.chooser);
       f.MoveTo(event.x, event.y, held_);
       break;
+    case Event::Kind::kMonitors:
+      monitorsChangedSinceRelease_ = true;
+      f.sim.config.otherMonitors.clear();
+      if (event.buttons % 2 != 0) {
+        f.sim.config.otherMonitors.push_back(
+            {{f.sim.config.screenWidthPixels, 0, 1920, 1080}, f.sim.config.twipsPerPixel});
+      }
+      // As Windows does, the form left on no monitor of its DPI hears of its new one.
+      f.sim.input().DpiChanged(f.sim.TwipsPerPixel(), std::nullopt);
+      f.sim.input().MonitorsChanged();
+      break;
+    case Event::Kind::kDpi:
+      // A DPI a display can have becomes the other monitor's, and is reported as the OS would
+      // (a change only when the form is mostly there); any other value is only reported.
+      if (event.x >= 0.5f && event.x <= 30) {
+        for (Monitor& monitor : f.sim.config.otherMonitors) monitor.twipsPerPixel = event.x;
+        f.sim.input().DpiChanged(f.sim.TwipsPerPixel(), std::nullopt);
+      } else {
+        f.sim.input().DpiChanged(event.x, std::nullopt);
+      }
+      break;
+    case Event::Kind::kKeys:
+      f.sim.keys = {.leftCtrl = (event.buttons & 1) != 0,
+                    .rightCtrl = (event.buttons & 2) != 0,
+                    .leftAlt = (event.buttons & 4) != 0,
+                    .rightAlt = (event.buttons & 8) != 0,
+                    .other = (event.buttons & 16) != 0};
+      f.sim.Tick();
+      break;
   }
   last_ = event;
 }
@@ -69,22 +100,26 @@ std::optional<std::string> EventHarness::Broken() {
   const PixelRect& window = sim.form;
   const PixelRect& strip = sim.strip;
   const std::int32_t limit = sim.config.coordinateLimitPixels;
-  const float twipsPerPixel = sim.config.twipsPerPixel;
+  // The coarsest pixel a change of DPI may have brought (48 dpi).
+  const float twipsPerPixel = 30;
 
   if (strip.width < 0 || strip.height < 0) return "strip size below zero";
   for (std::int32_t value : {window.left, window.top, window.width, window.height, strip.left,
                              strip.top, strip.width, strip.height}) {
     if (std::abs(value) > limit) return "a position or size beyond the toolkit's range";
   }
-  // After a release the strip fills the window. Where the screen is smaller than the minimum
-  // size, the rules then move the window between its cap and its minimum, and only the strip's
-  // place at the corner is certain.
+  // After a release the strip fills the window (a pixel more is cut off: the window's cap in
+  // pixels, scaled to another DPI, can round up past the cap there). Where the screen is smaller
+  // than the minimum size, the rules then move the window between its cap and its minimum, and
+  // only the strip's place at the corner is certain.
   const bool roomForMinimum =
       platform.screen.Width() >= overlay::kMinimumWidth &&
       overlay::HeightLimit(platform.screen.Height()) >= overlay::kMinimumHeight;
-  if (last_ && last_->kind == Event::Kind::kRelease &&
+  const bool releasePlacedAgain = last_ && last_->kind == Event::Kind::kRelease &&
+                                  std::exchange(monitorsChangedSinceRelease_, false);
+  if (last_ && last_->kind == Event::Kind::kRelease && !releasePlacedAgain &&
       (strip.left != 0 || strip.top != 0 ||
-       (roomForMinimum && (strip.width != window.width || strip.height != window.height)))) {
+       (roomForMinimum && (strip.width < window.width || strip.height < window.height)))) {
     return "after a release the strip does not fill the window";
   }
 
@@ -117,6 +152,10 @@ std::optional<std::string> EventHarness::Broken() {
       (form.DownX != static_cast<std::int32_t>(std::nearbyint(last_->x)) ||
        form.DownY != static_cast<std::int32_t>(std::nearbyint(last_->y)))) {
     return "press point not the rounded press position";
+  }
+  if (last_ && last_->kind == Event::Kind::kKeys && sim.timerRunning &&
+      platform.form.Visible() == overlay::IsPeekChord(sim.keys)) {
+    return "shown while the chord is held, or hidden while it is not";
   }
   if (sim.openDialogs != 0) return "a colour dialog outlived its event";
   if (!sim.timerRunning) return "keep-on-top timer left stopped";

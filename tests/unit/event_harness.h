@@ -1,5 +1,6 @@
-// Feeds arbitrary native pointer, double-click, tick and colour-choice input to a loaded Form1 on
-// the in-memory platform and checks, after each, what must hold whatever the input.
+// Feeds arbitrary native pointer, double-click, tick and colour-choice input, changes of the
+// monitors and of the DPI, and keys held, to a loaded Form1 on the in-memory platform and checks,
+// after each, what must hold whatever the input.
 #pragma once
 
 #include <cstdint>
@@ -11,7 +12,17 @@
 namespace coverstrip::testing {
 
 struct Event {
-  enum class Kind : std::uint8_t { kPress, kMove, kRelease, kDoubleClick, kTick, kChoice };
+  enum class Kind : std::uint8_t {
+    kPress,
+    kMove,
+    kRelease,
+    kDoubleClick,
+    kTick,
+    kChoice,
+    kMonitors,  // a second monitor, right of the primary, comes or goes
+    kDpi,       // the second monitor changes to x twips a pixel, or x is reported as such
+    kKeys,      // the keys of the buttons bits are held, then a tick
+  };
   Kind kind = Kind::kMove;
   std::int16_t buttons = 0;
   float x = 0;
@@ -36,6 +47,9 @@ class EventHarness {
   std::optional<Event> last_;
   std::int16_t held_ = 0;  // the buttons the user holds
   bool newPress_ = false;  // the last event pressed a button not held before
+  // Monitors changed since the last release: a change that came while a press was held is taken
+  // up at the release, which may then place the strip as at start-up.
+  bool monitorsChangedSinceRelease_ = false;
 };
 
 }  // namespace coverstrip::testing

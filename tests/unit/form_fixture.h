@@ -24,9 +24,15 @@ struct LoadedForm {
     return (style & wm::kExStyleLayered) != 0;
   }
 
+  // The twips a pixel the toolkit converts with: the platform's DPI, or the one it last scaled
+  // for when monitors of two DPIs handed the form back and forth.
+  double TwipsPerPixelInUse() {
+    return sim.form.width > 0 ? static_cast<double>(platform().form.Width()) / sim.form.width
+                              : sim.TwipsPerPixel();
+  }
   // Input at a point given in twips relative to the strip, with these buttons held after it.
-  PointerEvent At(float x, float y, std::int16_t held) const {
-    const double twipsPerPixel = sim.TwipsPerPixel();
+  PointerEvent At(float x, float y, std::int16_t held) {
+    const double twipsPerPixel = TwipsPerPixelInUse();
     return {.x = x / twipsPerPixel,
             .y = y / twipsPerPixel,
             .left = (held & mouse_button::kLeft) != 0,

@@ -21,9 +21,10 @@ class RandomInput {
  public:
   explicit RandomInput(std::uint32_t seed) : engine_(seed) {}
 
+  static constexpr float kScales[] = {15, 12, 10, 7.5f, 1};
+
   sim::SimConfig Screen() {
     static constexpr int kSides[] = {1, 30, 80, 100, 640, 1024, 1920, 7680, 32767};
-    static constexpr float kScales[] = {15, 12, 10, 7.5f, 1};
     sim::SimConfig config;
     config.screenWidthPixels = Pick(kSides);
     config.screenHeightPixels = Pick(kSides);
@@ -33,9 +34,10 @@ class RandomInput {
 
   Event Next() {
     Event event;
-    event.kind = static_cast<Event::Kind>(Below(100) < 8 ? 3 + Below(3) : Below(3));
-    event.buttons = static_cast<std::int16_t>(Below(4) == 0 ? Below(8) : 1);
-    event.x = Coordinate();
+    event.kind = static_cast<Event::Kind>(Below(100) < 8 ? 3 + Below(6) : Below(3));
+    event.buttons = static_cast<std::int16_t>(Below(4) == 0 ? Below(32) : 1);
+    const bool scale = event.kind == Event::Kind::kMonitors || event.kind == Event::Kind::kDpi;
+    event.x = scale && Below(4) != 0 ? Pick(kScales) : Coordinate();
     event.y = Coordinate();
     event.chooser.outcome = static_cast<sim::ChooserScript::Outcome>(Below(3));
     event.chooser.colour = static_cast<Colour>(Below(3) == 0 ? 0xFF : engine_() & 0xFFFFFF);

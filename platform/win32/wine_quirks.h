@@ -1,0 +1,72 @@
+// HACK(Wine): what the Windows build does differently when it runs under Wine, all of it here,
+// behind the one check that it does (ntdll exports wine_get_version). On Windows none of it runs
+// and the backend does what Windows documents.
+#pragma once
+
+#include <array>
+
+#include "platform/win32/windows_api.h"
+
+namespace coverstrip::win32 {
+
+class WineQuirks {
+ public:
+  // Whether this process runs under Wine.
+  static bool Detect();
+
+  explicit WineQuirks(bool underWine);
+
+  // HACK(Wine): Wine hands a caption-less popup to the X window manager only with WS_SYSMENU
+  // (which shows nothing without a caption) or once it is activated; with it the form is managed
+  // from its first map, and its topmost state shows as _NET_WM_STATE_ABOVE, so that the window
+  // manager stacks it over managed windows and under the colour dialog, as Windows does.
+  DWORD FormStyle() const { return underWine_ ? WS_SYSMENU : 0; }
+
+  // HACK(Wine): the window manager answers each move and resize of the managed form with a report
+  // that can arrive after the next request; Wine applies it back, undoing that request, and for a
+  // resize it reads the position when the report arrives, so the rectangle it applies need not be
+  // one the form ever had. Nothing else moves the form under Wine (a change of the screen comes
+  // with no message), so every change the form did not ask for is refused. On Windows the system
+  // moves it only for a reason of its own, and that stands.
+  void RefuseOutsideChange(WINDOWPOS& position) const {
+    if (underWine_) position.flags |= SWP_NOMOVE | SWP_NOSIZE;
+  }
+
+  // HACK(Wine): Wine links an owner below its topmost owned popup, where it loses WS_EX_TOPMOST,
+  // so under Wine the tooltip has no owner and is raised above the form whenever the form is
+  // restacked. On Windows the form owns it, which keeps it above the form.
+  HWND TooltipOwner(HWND form) const { return underWine_ ? nullptr : form; }
+  void FormRestacked(HWND tooltip) const;
+
+  // HACK(Wine): Windows passes over a WS_EX_NOACTIVATE window when it picks the window to
+  // activate as a dialog closes; Wine activates it, and the keyboard with it. While it lives, a
+  // CBT hook of this thread refuses to activate the form under Wine; on Windows it does nothing.
+  class FormKeptInactive {
+   public:
+    explicit FormKeptInactive(const WineQuirks& wine);
+    ~FormKeptInactive();
+    FormKeptInactive(const FormKeptInactive&) = delete;
+    FormKeptInactive& operator=(const FormKeptInactive&) = delete;
+
+   private:
+    HHOOK hook_ = nullptr;
+  };
+
+  // HACK(Wine): Wine sends no WM_DISPLAYCHANGE when the X server's screen changes under it. The
+  // desktop's metrics, looked at once a second of timer ticks (not at every tick: each read is a
+  // round trip to the wineserver), tell; so does a form left on no monitor, which only a change
+  // can bring about, since a change and its undoing can both fall between two looks. Always false
+  // on Windows.
+  bool DesktopChangedAtTick(HWND form);
+
+ private:
+  using Desktop = std::array<int, 7>;
+  static Desktop ReadDesktop();
+
+  bool underWine_;
+  static constexpr int kTicksBetweenDesktopReads = 20;
+  int ticksSinceDesktopRead_ = 0;
+  Desktop desktop_{};  // as at start, or at the last change seen
+};
+
+}  // namespace coverstrip::win32

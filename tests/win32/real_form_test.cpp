@@ -1,0 +1,178 @@
+// The real Win32 form, run under Wine on an X display of its own, and sent the messages that
+// Windows sends and Wine never does by itself: a change of DPI, a change of the displays, a window
+// creation that fails; and the colour dialog, for who has the keyboard around it.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <memory>
+#include <string>
+
+#include "app/form1.h"
+#include "app/form1_design.h"
+#include "platform/shared/application.h"
+#include "platform/shared/toolkit.h"
+#include "platform/win32/win32_backend.h"
+
+namespace coverstrip::testing {
+namespace {
+
+// Form1 on the real windows, as the program starts it.
+struct RealForm {
+  RealForm() { toolkit.StartUp(form); }
+  HWND Window() const { return reinterpret_cast<HWND>(backend.FormHandle()); }
+  HWND Strip() const { return ::FindWindowExW(Window(), nullptr, L"coverstrip.Picture1", nullptr); }
+  FormWindow& Form() { return toolkit.platform().form; }
+  bool OnAMonitor() const {
+    RECT rect{};
+    ::GetWindowRect(Window(), &rect);
+    return ::MonitorFromRect(&rect, MONITOR_DEFAULTTONULL) != nullptr;
+  }
+  void Send(HWND window, UINT message, WPARAM wParam, POINT at) const {
+    ::SendMessageW(window, message, wParam, MAKELPARAM(at.x, at.y));
+  }
+
+  win32::Win32Backend backend{::GetModuleHandleW(nullptr), Form1Design(),
+                              win32::WineQuirks::Detect()};
+  Toolkit toolkit{backend, Form1Design()};
+  Form1 form{toolkit.platform()};
+};
+
+// What a CBT hook of this thread saw, and what it does to the dialogs it sees activated.
+struct CbtWatch {
+  CbtWatch() { current = this; }
+  ~CbtWatch() {
+    if (hook != nullptr) ::UnhookWindowsHookEx(hook);
+    current = nullptr;
+  }
+  void Start() { hook = ::SetWindowsHookExW(WH_CBT, &Hook, nullptr, ::GetCurrentThreadId()); }
+
+  static std::wstring ClassOf(HWND window) {
+    wchar_t name[64]{};
+    ::GetClassNameW(window, name, 64);
+    return name;
+  }
+  static LRESULT CALLBACK Hook(int code, WPARAM wParam, LPARAM lParam) {
+    CbtWatch& watch = *current;
+    const auto window = reinterpret_cast<HWND>(wParam);
+    if (code == HCBT_CREATEWND && ClassOf(window) == watch.refuseClass) return 1;
+    if (code == HCBT_ACTIVATE) {
+      if (window == watch.neverActive) ++watch.activations;
+      if (ClassOf(window) == L"#32770") {  // a dialog: read it, then confirm it
+        wchar_t text[256]{};
+        ::GetDlgItemTextW(window, 0xFFFF, text, 256);  // a message box's text
+        watch.dialogText = text;
+        ++watch.dialogs;
+        ::PostMessageW(window, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+      }
+    }
+    return ::CallNextHookEx(nullptr, code, wParam, lParam);
+  }
+
+  inline static CbtWatch* current = nullptr;
+  HHOOK hook = nullptr;
+  std::wstring refuseClass;
+  HWND neverActive = nullptr;
+  int activations = 0;
+  int dialogs = 0;
+  std::wstring dialogText;
+};
+
+TEST(RealForm, DpiChangesKeepTheSizeInTwipsAndThePressPointUnderThePointer) {
+  for (const bool dragging : {false, true}) {
+    SCOPED_TRACE(dragging ? "during a drag" : "at rest");
+    RealForm real;
+    const Twips width = real.Form().Width(), height = real.Form().Height();
+    const POINT press{200, 20};
+    if (dragging) {
+      POINT pointer = press;
+      ::ClientToScreen(real.Strip(), &pointer);
+      ::SetCursorPos(pointer.x, pointer.y);
+      real.Send(real.Strip(), WM_LBUTTONDOWN, MK_LBUTTON, press);
+    }
+    // The first change after start, then back.
+    for (const UINT dpi : {144u, 96u}) {
+      SCOPED_TRACE(dpi);
+      const PixelRect before = real.backend.FormRect();
+      const RECT suggested{before.left + 7, before.top + 3, before.left + 7 + 100,
+                           before.top + 3 + 20};
+      ::SendMessageW(real.Window(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi),
+                     reinterpret_cast<LPARAM>(&suggested));
+      const PixelRect after = real.backend.FormRect();
+      EXPECT_EQ(real.Form().Width(), width);
+      EXPECT_EQ(real.Form().Height(), height);
+      EXPECT_EQ(after.width, std::lround(width * static_cast<double>(dpi) / 1440));
+      EXPECT_TRUE(real.OnAMonitor());
+      if (!dragging) {
+        EXPECT_EQ(after.left, suggested.left);
+        EXPECT_EQ(after.top, suggested.top);
+        continue;
+      }
+      // A move to where the pointer is moves nothing: the press point is under it.
+      POINT pointer{};
+      ::GetCursorPos(&pointer);
+      ::ScreenToClient(real.Strip(), &pointer);
+      real.Send(real.Strip(), WM_MOUSEMOVE, MK_LBUTTON, pointer);
+      EXPECT_EQ(real.backend.FormRect(), after);
+    }
+    if (dragging) real.Send(real.Strip(), WM_LBUTTONUP, 0, press);
+  }
+}
+
+TEST(RealForm, ADisplayChangeBringsBackAStripLeftOnNoMonitorAndLeavesOneStillShown) {
+  struct Case {
+    const char* what;
+    Twips beyondRightEdge;  // where the left edge is put, from the screen's right edge
+    bool backAtStart;
+  };
+  for (const Case& c : {Case{"on no monitor", 15000, true}, Case{"partly shown", -1500, false}}) {
+    SCOPED_TRACE(c.what);
+    RealForm real;
+    const PixelRect start = real.backend.FormRect();
+    real.Form().Move(real.toolkit.platform().screen.Width() + c.beyondRightEdge, 600);
+    const PixelRect moved = real.backend.FormRect();
+    ::SendMessageW(real.Window(), WM_DISPLAYCHANGE, 32, MAKELPARAM(1024, 768));
+    EXPECT_EQ(real.backend.FormRect(), c.backAtStart ? start : moved);
+  }
+}
+
+TEST(RealForm, AFormThatCannotBeCreatedSaysSoAndEndsWithStatusOne) {
+  CbtWatch watch;
+  watch.refuseClass = L"coverstrip.Form1";
+  watch.Start();
+  char name[] = "coverstrip";
+  char* argv[] = {name, nullptr};
+  const int status = RunApplication(
+      1, argv, Form1Design(), [](Platform& platform) { return std::make_unique<Form1>(platform); });
+  EXPECT_EQ(status, 1);
+  EXPECT_EQ(watch.dialogs, 1);
+  EXPECT_EQ(watch.dialogText, L"The overlay window could not be created.");
+}
+
+TEST(RealForm, TheColourDialogLeavesTheKeyboardWithTheWindowThatHadIt) {
+  WNDCLASSW peerClass{};
+  peerClass.lpfnWndProc = ::DefWindowProcW;
+  peerClass.hInstance = ::GetModuleHandleW(nullptr);
+  peerClass.lpszClassName = L"coverstrip.test.Player";
+  ::RegisterClassW(&peerClass);
+  const HWND player =
+      ::CreateWindowExW(0, peerClass.lpszClassName, L"player", WS_OVERLAPPEDWINDOW, 0, 0, 300, 200,
+                        nullptr, nullptr, peerClass.hInstance, nullptr);
+  ::ShowWindow(player, SW_SHOW);
+  ::SetForegroundWindow(player);
+
+  CbtWatch watch;
+  RealForm real;
+  watch.neverActive = real.Window();
+  watch.Start();
+  EXPECT_EQ(::GetForegroundWindow(), player);
+  // A move with the right button held opens the dialog; the hook confirms it.
+  real.Send(real.Strip(), WM_MOUSEMOVE, MK_RBUTTON, POINT{200, 20});
+  EXPECT_EQ(watch.dialogs, 1);
+  EXPECT_EQ(watch.activations, 0);
+  EXPECT_EQ(::GetForegroundWindow(), player);
+  EXPECT_EQ(::GetActiveWindow(), player);
+  ::DestroyWindow(player);
+}
+
+}  // namespace
+}  // namespace coverstrip::testing
