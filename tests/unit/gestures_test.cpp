@@ -188,14 +188,10 @@ TEST(Gestures, OverflowingArgumentsAreNotPassedOn) {
   const float huge = std::numeric_limits<float>::max();
   drag.MoveTo(huge, 300);  // body move far beyond what X11 can carry
   drag.MoveTo(3000, huge);
-  drag.Release(3000, 300);
-  drag.Press(75, 300);
-  drag.MoveTo(-huge, 300);  // left-edge stretch, width overflows the other way
-  drag.Release(75, 300);
+  drag.MoveTo(-huge, 300);  // and the other way
   EXPECT_EQ(drag.window(), (PixelRect{256, 602, 512, 40}));
   EXPECT_EQ(drag.strip(), (PixelRect{0, 0, 512, 40}));
 
-  drag.Press(3000, 300);
   drag.MoveTo(3000.0f + 33000 * 15.0f, 300);  // within float, beyond the 16-bit range
   EXPECT_EQ(drag.window().left, 256);
   drag.MoveTo(3150, 300);  // an ordinary step still works afterwards
