@@ -62,7 +62,7 @@ bool Form1::OnAnyMonitor() const {
 // A strip left on no monitor, with no frame, menu or taskbar button to bring it back by, goes
 // back where start-up would place it now; one still partly shown stays where the user put it.
 void Form1::Screen_Change() {
-  screenChangePending_ = pressHeld_ || choosingColour_;
+  screenChangePending_ = platform_.picture.ButtonsPressed() != 0 || choosingColour_;
   if (!screenChangePending_ && !OnAnyMonitor()) PlaceAsAtStartUp();
 }
 
@@ -81,27 +81,30 @@ void Form1::KeepOnTop() {
                                        kKeepOnTopFlags);
 }
 
-void Form1::Picture1_MouseDown(std::int16_t /*button*/, std::int16_t /*shift*/, float x, float y) {
+void Form1::Picture1_MouseDown(std::int16_t button, std::int16_t /*shift*/, float x, float y) {
   if (choosingColour_) return;
+  // The zone the left button goes down in chooses the gesture for the whole drag: a brisk
+  // motion that crosses into another band must not turn a move into a stretch or back.
+  if (button == mouse_button::kLeft) platform_.picture.SetMousePointer(gestures::ZoneShape(x, y));
   const auto downX = gestures::RoundPressCoordinate(x);
   const auto downY = gestures::RoundPressCoordinate(y);
   if (!downX || !downY) return;
   DownX = *downX;
   DownY = *downY;
-  pressHeld_ = true;
 }
 
 void Form1::Picture1_MouseMove(std::int16_t button, std::int16_t /*shift*/, float x, float y) {
   if (choosingColour_) return;
-  platform_.picture.SetMousePointer(gestures::ZoneShape(x, y));
+  // Until the left button's release the pointer keeps the shape of the gesture it holds.
+  if ((platform_.picture.ButtonsPressed() & mouse_button::kLeft) == 0) {
+    platform_.picture.SetMousePointer(gestures::ZoneShape(x, y));
+  }
   if (button == mouse_button::kRight) {
     choosingColour_ = true;
     colour::ChooseCoveringColour(platform_);
     choosingColour_ = false;
-    // The dialog took the button's release: the press that opened it is over.
-    pressHeld_ = false;
     if (screenChangePending_) Screen_Change();
-  } else if (button == mouse_button::kLeft && pressHeld_) {
+  } else if (button == mouse_button::kLeft) {
     gestures::GestureStep(platform_.form, platform_.picture, platform_.screen, {DownX, DownY}, x,
                           y);
   }
@@ -112,7 +115,6 @@ void Form1::Picture1_MouseUp(std::int16_t /*button*/, std::int16_t /*shift*/, fl
   if (choosingColour_) return;
   DownX = -1;
   DownY = -1;
-  pressHeld_ = false;
   const Twips width = platform_.form.Width();
   const Twips height = platform_.form.Height();
   (void)platform_.picture.Move(0, 0, width, height);

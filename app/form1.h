@@ -38,9 +38,6 @@ class Form1 final : public FormEvents {
   void SetTransparency(NativeHandle hWnd, std::int16_t percent);
 
   Platform& platform_;
-  // Whether DownX and DownY hold a press on the strip that has not been released: a drag
-  // without one (the button went down elsewhere) must not jump the window by the stale point.
-  bool pressHeld_ = false;
   // While the colour dialog runs its nested event loop, the overlay's own handlers stay out.
   bool choosingColour_ = false;
   // The window's top edge as designed, read at load.

@@ -68,6 +68,10 @@ class PictureBox {
   virtual std::int16_t MousePointer() const = 0;
   virtual void SetBackColor(Colour colour) = 0;
   virtual Colour BackColor() const = 0;
+  // The buttons pressed on the strip whose release has not come (1 left, 2 right, 4 middle), as
+  // they stand when its pointer handlers run. A modal dialog, which takes the releases, ends
+  // them all when it closes.
+  virtual std::int16_t ButtonsPressed() const = 0;
 };
 
 // The close mark "×" in the strip's top-left corner.

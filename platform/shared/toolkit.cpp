@@ -27,10 +27,13 @@ bool SameProgId(std::string_view a, std::string_view b) {
 // "MSComDlg.CommonDialog" over the platform's own colour dialog.
 class DialogChooser final : public ColourChooser {
  public:
-  explicit DialogChooser(std::unique_ptr<ColourDialog> dialog) : dialog_(std::move(dialog)) {}
+  DialogChooser(std::unique_ptr<ColourDialog> dialog, std::int16_t& stripPressed)
+      : dialog_(std::move(dialog)), stripPressed_(stripPressed) {}
   void SetCancelError(bool cancelError) override { cancelError_ = cancelError; }
   bool ShowColor() override {
     const std::optional<Colour> chosen = dialog_->Show();
+    // The modal dialog took the releases of the presses that were on the strip.
+    stripPressed_ = 0;
     if (chosen) colour_ = *chosen;
     return chosen.has_value() || !cancelError_;
   }
@@ -38,6 +41,7 @@ class DialogChooser final : public ColourChooser {
 
  private:
   std::unique_ptr<ColourDialog> dialog_;
+  std::int16_t& stripPressed_;
   bool cancelError_ = false;
   Colour colour_ = 0;
 };
@@ -262,7 +266,7 @@ std::unique_ptr<ColourChooser> Toolkit::ChooserFactoryPart::Create(std::string_v
   if (!SameProgId(progId, kCommonDialog)) return nullptr;
   std::unique_ptr<ColourDialog> dialog = t.backend_.NewColourDialog();
   if (!dialog) return nullptr;
-  return std::make_unique<DialogChooser>(std::move(dialog));
+  return std::make_unique<DialogChooser>(std::move(dialog), t.pressed_);
 }
 
 // --- native input ---

@@ -75,6 +75,7 @@ class Toolkit final : private InputSink {
     std::int16_t MousePointer() const override { return shape; }
     void SetBackColor(Colour colour) override;
     Colour BackColor() const override { return colour; }
+    std::int16_t ButtonsPressed() const override { return t.pressed_; }
     Toolkit& t;
     std::int16_t shape = 0;
     Colour colour = 0;
@@ -143,7 +144,7 @@ class Toolkit final : private InputSink {
   std::int32_t limit_;
   Twips limitTwips_;
   FormEvents* events_ = nullptr;
-  // Buttons whose press went to the form and whose release has not.
+  // Buttons whose press went to the strip and whose release has not come.
   std::int16_t pressed_ = 0;
   bool rescaling_ = false;
   // A change of DPI that the rescaling itself brought about, to take up once it is done.

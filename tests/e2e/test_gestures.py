@@ -81,6 +81,25 @@ class Gestures(OverlayTestCase):
         self.assert_geometry((LEFT - 90, TOP - 60, WIDTH + 90, HEIGHT + 60),
                              "after a burst of upward moves")
 
+    def test_brisk_drags_keep_the_gesture_of_the_press_zone(self):
+        # Motions of 24 px, as compositors and 125 Hz mice deliver them: the first one leaves the
+        # zone of the press, and the drag goes on as it began.
+        left, top, width, height = START
+        for zone, start, step, expected_after in (
+                ("body, upward", (200, 25), (0, -24),
+                 lambda l, t, w, h, dx, dy: (l, t + dy, w, h)),
+                ("left band, rightward", (4, 25), (24, 0),
+                 lambda l, t, w, h, dx, dy: (l + dx, t, w - dx, h)),
+                ("top band, up and leftward", (30, 4), (-24, -24),
+                 lambda l, t, w, h, dx, dy: (l, t + dy, w, h - dy)),
+                ("body, leftward", (20, 25), (-24, 0),
+                 lambda l, t, w, h, dx, dy: (l + dx, t, w, h))):
+            with self.subTest(zone):
+                before = (left, top, width, height)
+                self.drag_expecting((left + start[0], top + start[1]), [step] * 5,
+                                    lambda dx, dy: expected_after(*before, dx, dy))
+                left, top, width, height = expected_after(*before, step[0] * 5, step[1] * 5)
+
     def test_middle_button_drag_moves_nothing(self):
         start = self.overlay.geometry()
         self.session.drag(BODY, [(10, 10)] * 4, button=2)

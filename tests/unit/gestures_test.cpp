@@ -120,22 +120,44 @@ TEST(Gestures, TopStretchThatWouldMakeTheStripNegativeIsRefused) {
   EXPECT_EQ(drag.strip().height, 0);
 }
 
-TEST(Gestures, GestureFollowsTheZoneOfEachEventNotOfThePress) {
-  Drag drag;
-  drag.Press(3000, 300);
-  drag.MoveTo(3000, 100);  // one fast event into the top band: stretch upward
-  EXPECT_EQ(drag.window(), (PixelRect{256, 589, 512, 53}));
-  drag.MoveTo(3150, 450);  // back in the body: a move again
-  EXPECT_EQ(drag.window(), (PixelRect{266, 599, 512, 53}));
+// One brisk event of 24 pixels (360 twips) that leaves the press's zone: the drag keeps the
+// gesture of the zone the left button went down in, and the pointer its shape, until the release.
+TEST(Gestures, DragKeepsThePressZonesGestureUntilTheRelease) {
+  struct Row {
+    const char* what;
+    float pressX, pressY, moveX, moveY;
+    PixelRect window;
+    std::int16_t heldShape, shapeAfterRelease;
+  };
+  const Row rows[] = {
+      {"body, up into the top band", 3000, 300, 3000, -60, {256, 578, 512, 40}, 15, 7},
+      {"body, left into the left band", 300, 300, -60, 300, {232, 602, 512, 40}, 15, 9},
+      {"left band, right into the body", 75, 300, 435, 300, {280, 602, 488, 40}, 9, 15},
+      {"top band, up and into the left band", 300, 75, -60, -285, {256, 578, 512, 64}, 7, 9},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.what);
+    Drag drag;
+    drag.Press(row.pressX, row.pressY);
+    drag.MoveTo(row.moveX, row.moveY);
+    EXPECT_EQ(drag.window(), row.window);
+    EXPECT_EQ(drag.sim.cursor, row.heldShape);
+    drag.Release(row.moveX, row.moveY);
+    drag.MoveTo(row.moveX, row.moveY, 0);
+    EXPECT_EQ(drag.sim.cursor, row.shapeAfterRelease);
+  }
 }
 
-TEST(Gestures, LeftMoveWithoutAPressOnTheStripMovesNothing) {
+TEST(Gestures, LeftMoveWithNoPressHeldComputesFromTheZoneItIsIn) {
   Drag drag;
-  drag.MoveTo(3000, 300);  // button went down elsewhere, before any press
+  drag.MoveTo(1500, 300);  // before any press the press point is (0, 0)
+  EXPECT_EQ(drag.window(), (PixelRect{356, 622, 512, 40}));
   drag.Press(3000, 300);
-  drag.Release(3000, 300);
-  drag.MoveTo(3300, 450);  // after a release
-  EXPECT_EQ(drag.window(), (PixelRect{256, 602, 512, 40}));
+  drag.Release(3000, 300);  // and (-1, -1) after each release
+  drag.MoveTo(1499, 299);
+  EXPECT_EQ(drag.window(), (PixelRect{456, 642, 512, 40}));
+  drag.MoveTo(74, 299);  // in the left band: a left-edge stretch
+  EXPECT_EQ(drag.window(), (PixelRect{461, 642, 507, 40}));
 }
 
 TEST(Gestures, DragRightAfterADoubleClickMovesSmoothly) {
@@ -166,7 +188,7 @@ TEST(Gestures, OverflowingArgumentsAreNotPassedOn) {
   const float huge = std::numeric_limits<float>::max();
   drag.MoveTo(huge, 300);  // body move far beyond what X11 can carry
   drag.MoveTo(3000, huge);
-  drag.MoveTo(-huge, 300);  // left band, width overflows the other way
+  drag.MoveTo(-huge, 300);  // and the other way
   EXPECT_EQ(drag.window(), (PixelRect{256, 602, 512, 40}));
   EXPECT_EQ(drag.strip(), (PixelRect{0, 0, 512, 40}));
 
