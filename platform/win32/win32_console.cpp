@@ -1,7 +1,8 @@
 // WriteConsoleText on Windows. The exe is a GUI program, which Windows starts without a console:
 // when the caller redirected the standard stream to a file or a pipe, the text goes there as it
-// is; otherwise to the console of the process that started it (AttachConsole), and when there is
-// none (started from Explorer or a shortcut), to a message box.
+// is; to a console handed down as the standard handle, if any; otherwise to the console of the
+// process that started it (AttachConsole), and when there is none (started from Explorer or a
+// shortcut), to a message box.
 #include <memory>
 #include <type_traits>
 
@@ -48,19 +49,23 @@ bool WriteBytes(HANDLE handle, std::span<const std::string_view> pieces) {
 void WriteConsoleText(bool isError, std::span<const std::string_view> pieces) {
   const HANDLE standard = ::GetStdHandle(isError ? STD_ERROR_HANDLE : STD_OUTPUT_HANDLE);
   DWORD mode = 0;
-  if (standard != nullptr && standard != INVALID_HANDLE_VALUE &&
-      !::GetConsoleMode(standard, &mode) && WriteBytes(standard, pieces)) {
-    return;
-  }
+  const bool handedDown = standard != nullptr && standard != INVALID_HANDLE_VALUE;
+  const bool isConsole = handedDown && ::GetConsoleMode(standard, &mode);
+  if (handedDown && !isConsole && WriteBytes(standard, pieces)) return;
+
   wchar_t text[kTextCapacity];
   const int length = Widen(pieces, text);
+  DWORD written = 0;
+  // Wine, for one, hands down the console of the terminal it was started from.
+  if (isConsole && ::WriteConsoleW(standard, text, static_cast<DWORD>(length), &written, nullptr)) {
+    return;
+  }
   if (::AttachConsole(ATTACH_PARENT_PROCESS)) {
     const HANDLE opened =
         ::CreateFileW(L"CONOUT$", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
                       nullptr, OPEN_EXISTING, 0, nullptr);
     if (opened != INVALID_HANDLE_VALUE) {
       const UniqueFileHandle console(opened);
-      DWORD written = 0;
       if (::WriteConsoleW(console.get(), text, static_cast<DWORD>(length), &written, nullptr)) {
         return;
       }
