@@ -1,95 +1,78 @@
 #!/usr/bin/env python3
-"""Draws the program's icon, a dark strip with a red close mark, as a 32 x 32 picture.
+"""Draws the program's icon, a dark strip with a red close mark, at every size it is shown at.
 
-Writes coverstrip.ico (one 256-colour image, for the Windows resource), coverstrip.png (the
-same pixels, for the Qt build) and hicolor/NxN/apps/coverstrip.png, the same picture resampled to
-the sizes desktop menus use (for the Linux packages). Run it again after changing the drawing;
-all the files are kept in the repository, so that a build needs no imaging library.
+The drawing is made of shapes in a 32-unit square, rendered anew at each size with 4 x 4 samples
+a pixel (so edges are smooth, with alpha), the strip's edges put on whole pixels so that small
+sizes stay sharp. Writes:
+  coverstrip.ico   16, 20, 24, 32 (32-bit BGRA), 40, 48, 64 and 256 px (PNG): the Windows
+                   program's, the installer's and the uninstaller's icon
+  coverstrip.png   the 32 px picture, for the Qt build's window icon
+  hicolor/NxN/apps/coverstrip.png   the theme sizes, for the Linux packages
+Run it again after changing the drawing; all the files are kept in the repository, so that a
+build needs no imaging library. Python's standard library is all it needs.
 """
+import math
 import struct
 import zlib
 from pathlib import Path
 
-SIZE = 32
+ICO_SIZES = (16, 20, 24, 32, 40, 48, 64, 256)
 # The hicolor theme's usual application icon sizes.
 THEME_SIZES = (16, 24, 32, 48, 64, 128, 256)
-TRANSPARENT, EDGE, STRIP, MARK = 0, 1, 2, 3
-PALETTE = {TRANSPARENT: (0, 0, 0), EDGE: (90, 90, 90), STRIP: (16, 16, 16), MARK: (255, 0, 0)}
+# Windows Vista and later read PNG images in an .ico, and must for 256 px; the small sizes stay
+# bitmaps, which every reader takes, and the larger are PNG: as bitmaps they would add 35 KB to
+# the exe, the installer and the uninstaller each.
+LARGEST_BITMAP_IN_ICO = 32
+SAMPLES = 4  # per pixel and axis
+
+DESIGN = 32  # units of the drawing
+EDGE = (90, 90, 90)
+STRIP = (16, 16, 16)
+MARK = (255, 0, 0)
+STRIP_BOX = (1, 9, 31, 23)  # left, top, right, bottom in units
+MARK_LINES = (((4.5, 12.5), (10.5, 18.5)), ((10.5, 12.5), (4.5, 18.5)))
+MARK_WIDTH = 2.0  # units
 
 
-def draw():
-    pixels = [[TRANSPARENT] * SIZE for _ in range(SIZE)]
-    for y in range(9, 23):
-        for x in range(1, 31):
-            edge = y in (9, 22) or x in (1, 30)
-            pixels[y][x] = EDGE if edge else STRIP
-    for i in range(7):  # the "×": two diagonals of a 7 x 7 square, two pixels thick
-        for x in (4 + i, 5 + i, 10 - i, 9 - i):
-            if 4 <= x <= 10:
-                pixels[12 + i][x] = MARK
-    return pixels
+def draw(size):
+    """The icon at size x size as rows of (r, g, b, a)."""
+    unit = size / DESIGN
 
+    def px(units):  # a strip edge on a whole pixel
+        return math.floor(units * unit + 0.5)
 
-def ico(pixels):
-    rows = b"".join(bytes(row) for row in reversed(pixels))  # bottom-up
-    mask_rows = b""
-    for row in reversed(pixels):
-        bits = 0
-        for x, index in enumerate(row):
-            if index == TRANSPARENT:
-                bits |= 1 << (31 - x)
-        mask_rows += struct.pack(">I", bits)
-    palette = b"".join(
-        bytes((b, g, r, 0)) for r, g, b in (PALETTE.get(i, (0, 0, 0)) for i in range(256)))
-    header = struct.pack("<IiiHHIIiiII", 40, SIZE, SIZE * 2, 1, 8, 0,
-                         len(rows) + len(mask_rows), 0, 0, 256, 0)
-    image = header + palette + rows + mask_rows
-    directory = struct.pack("<HHH", 0, 1, 1) + struct.pack(
-        "<BBBBHHII", SIZE, SIZE, 0, 0, 1, 8, len(image), 6 + 16)
-    return directory + image
+    left, top, right, bottom = (px(v) for v in STRIP_BOX)
+    right = size - left  # as wide a margin on both sides, whatever the rounding
+    border = max(1, px(1))
+    half_width = max(MARK_WIDTH * unit, 1.25) / 2
+    lines = [((a[0] * unit, a[1] * unit), (b[0] * unit, b[1] * unit)) for a, b in MARK_LINES]
 
+    def colour_at(x, y):
+        """The colour of the drawing at a point, or None where it is transparent."""
+        for (ax, ay), (bx, by) in lines:
+            dx, dy = bx - ax, by - ay
+            t = max(0.0, min(1.0, ((x - ax) * dx + (y - ay) * dy) / (dx * dx + dy * dy)))
+            if math.hypot(x - ax - t * dx, y - ay - t * dy) <= half_width:
+                return MARK
+        if left <= x < right and top <= y < bottom:
+            inner = left + border <= x < right - border and top + border <= y < bottom - border
+            return STRIP if inner else EDGE
+        return None
 
-def rgba(pixels):
-    """The palette picture as rows of (r, g, b, a); transparent pixels are (0, 0, 0, 0)."""
-    return [[PALETTE[i] + ((0,) if i == TRANSPARENT else (255,)) for i in row] for row in pixels]
-
-
-def resample(picture, size):
-    """The picture at size x size: each new pixel is the area-weighted mean of the design
-    pixels it covers (premultiplied alpha), so whole multiples stay crisp blocks and the
-    32 px picture comes out unchanged."""
-    scale = SIZE / size
-    result = []
+    offsets = [(i + 0.5) / SAMPLES for i in range(SAMPLES)]
+    picture = []
     for y in range(size):
         row = []
         for x in range(size):
-            sums = [0.0, 0.0, 0.0, 0.0]
-            for sy, wy in _spans(y * scale, (y + 1) * scale):
-                for sx, wx in _spans(x * scale, (x + 1) * scale):
-                    r, g, b, a = picture[sy][sx]
-                    weight = wx * wy * a / 255
-                    sums[0] += r * weight
-                    sums[1] += g * weight
-                    sums[2] += b * weight
-                    sums[3] += weight
-            area = scale * scale
-            alpha = sums[3] / area
-            if alpha <= 0:
+            hits = [colour_at(x + sx, y + sy) for sy in offsets for sx in offsets]
+            hits = [c for c in hits if c is not None]
+            if not hits:
                 row.append((0, 0, 0, 0))
                 continue
-            row.append(tuple(round(c / sums[3]) for c in sums[:3]) + (round(alpha * 255),))
-        result.append(row)
-    return result
-
-
-def _spans(start, end):
-    """The design pixels overlapping [start, end), each with the length of the overlap."""
-    first = int(start)
-    while first < end and first < SIZE:
-        overlap = min(end, first + 1) - max(start, first)
-        if overlap > 1e-9:
-            yield first, overlap
-        first += 1
+            mean = tuple(round(sum(c[i] for c in hits) / len(hits)) for i in range(3))
+            row.append(mean + (round(255 * len(hits) / SAMPLES**2),))
+        picture.append(row)
+    return picture
 
 
 def png(picture):
@@ -105,12 +88,40 @@ def png(picture):
             + chunk(b"IDAT", zlib.compress(raw, 9)) + chunk(b"IEND", b""))
 
 
+def bmp(picture):
+    """An .ico image: a 32-bit BGRA DIB (bottom-up) with its AND mask, set where alpha is 0."""
+    size = len(picture)
+    colours = b"".join(bytes((b, g, r, a)) for row in reversed(picture) for r, g, b, a in row)
+    mask_stride = (size + 31) // 32 * 4
+    mask = b""
+    for row in reversed(picture):
+        bits = 0
+        for x, pixel in enumerate(row):
+            if pixel[3] == 0:
+                bits |= 1 << (mask_stride * 8 - 1 - x)
+        mask += bits.to_bytes(mask_stride, "big")
+    header = struct.pack("<IiiHHIIiiII", 40, size, size * 2, 1, 32, 0, len(colours) + len(mask),
+                         0, 0, 0, 0)
+    return header + colours + mask
+
+
+def ico(pictures):
+    images = [bmp(p) if len(p) <= LARGEST_BITMAP_IN_ICO else png(p) for p in pictures]
+    offset = 6 + 16 * len(images)
+    directory = struct.pack("<HHH", 0, 1, len(images))
+    for picture, image in zip(pictures, images):
+        side = len(picture) % 256  # 0 stands for 256
+        directory += struct.pack("<BBBBHHII", side, side, 0, 0, 1, 32, len(image), offset)
+        offset += len(image)
+    return directory + b"".join(images)
+
+
 if __name__ == "__main__":
     here = Path(__file__).resolve().parent
-    picture = draw()
-    (here / "coverstrip.ico").write_bytes(ico(picture))
-    (here / "coverstrip.png").write_bytes(png(rgba(picture)))
+    drawn = {size: draw(size) for size in sorted(set(ICO_SIZES) | set(THEME_SIZES))}
+    (here / "coverstrip.ico").write_bytes(ico([drawn[s] for s in ICO_SIZES]))
+    (here / "coverstrip.png").write_bytes(png(drawn[32]))
     for size in THEME_SIZES:
         folder = here / "hicolor" / f"{size}x{size}" / "apps"
         folder.mkdir(parents=True, exist_ok=True)
-        (folder / "coverstrip.png").write_bytes(png(resample(rgba(picture), size)))
+        (folder / "coverstrip.png").write_bytes(png(drawn[size]))

@@ -5,11 +5,16 @@
   its desktop entry and AppStream metainfo validate; its program, started from the scratch root
   on Xvfb with openbox, shows the strip at its start geometry and ends on a double-click of the
   close mark.
-- The portable zip: one coverstrip.exe, stripped, at most 300 KB, importing system DLLs only,
-  with its version resource; it starts under Wine and ends on the close mark.
+- The texts that name where to find the project and its publisher: no address while none is set,
+  and in every package the ones set in the CMake cache.
+- The portable zip: coverstrip.exe with LICENSE.txt and README.md; the exe stripped, at most
+  300 KB, importing system DLLs only, with its version resource and its icon at every size; it
+  starts under Wine and ends on the close mark.
+- Both programs answer --help and --version and refuse other arguments, with no display.
 - The installer: run silently (/S) under Wine in a fresh prefix, it installs the exe, the
-  Start-menu shortcut and the "Apps" entry; the shortcut starts the program, whose strip shows;
-  the uninstaller, also silent, removes all of it.
+  licence, the README, the Start-menu shortcut and the "Apps" entry; the shortcut starts the
+  program, whose strip shows; installed again over the running strip, it closes it and replaces
+  the exe; the uninstaller, also silent and with the strip running, closes it and removes all.
 
 The X session and the Wine prefix come from the end-to-end harness (tests/e2e/harness.py).
 
@@ -23,7 +28,6 @@ import gzip
 import os
 import re
 import shutil
-import signal
 import struct
 import subprocess
 import sys
@@ -41,7 +45,7 @@ sys.path.insert(0, os.path.join(ROOT, "tests", "e2e"))
 from harness import Desktop, WinePrefix, wait_for  # noqa: E402
 from overlay_facts import BLACK, CLOSE_MARK_POINT, SCREEN  # noqa: E402
 from overlay_facts import START as START_GEOMETRY  # noqa: E402
-from xsession import run_command  # noqa: E402
+from xsession import end_process, run_command, spawn  # noqa: E402
 
 
 def project_version():
@@ -55,6 +59,7 @@ DEB = os.path.join(PACKAGES, f"coverstrip_{VERSION}_amd64.deb")
 ZIP = os.path.join(PACKAGES, f"coverstrip-{VERSION}-windows-x64.zip")
 SETUP = os.path.join(PACKAGES, f"coverstrip-{VERSION}-setup-x64.exe")
 APP_ID = "io.github.coverstrip.coverstrip"
+ICO = os.path.join(ROOT, "assets", "coverstrip.ico")
 ICON_SIZES = sorted(int(d.split("x")[0]) for d in os.listdir(os.path.join(ROOT, "assets",
                                                                             "hicolor")))
 
@@ -63,6 +68,31 @@ MAX_PORTABLE_SIZE = 300_000  # bytes
 SYSTEM_DLLS = {"kernel32.dll", "user32.dll", "gdi32.dll", "comctl32.dll", "comdlg32.dll",
                "msvcrt.dll", "advapi32.dll", "shell32.dll", "ole32.dll", "uxtheme.dll",
                "dwmapi.dll", "shcore.dll", "ntdll.dll"}
+
+# Every size Windows shows the icon at, up to the 256 px of large views.
+ICO_SIZES = [16, 20, 24, 32, 40, 48, 64, 256]
+PORTABLE_FILES = {"coverstrip.exe", "LICENSE.txt", "README.md"}
+
+# What each command line makes the program say and end with, no display needed:
+# (arguments, exit status, standard output, standard error), the texts as regular expressions.
+COMMAND_LINE = [
+    (["--version"], 0, re.escape(f"coverstrip {VERSION}") + r"\r?\n", ""),
+    (["--help"], 0, r"Usage: coverstrip \[--help \| --version\](.|\n)*Ctrl\+Alt(.|\n)*"
+                    r"Exit status: 0(.|\n)*", ""),
+    (["--bogus"], 2, "", r"coverstrip: unknown option '--bogus'[^\n]*\n"),
+    (["--help", "more"], 2, "", r"coverstrip: unknown option 'more'[^\n]*\n"),
+]
+
+# The addresses a publisher sets, and the texts of every package that must name them.
+ADDRESSES = {"COVERSTRIP_HOMEPAGE": "https://example.org/strip",
+             "COVERSTRIP_CONTACT": "someone@example.org",
+             "COVERSTRIP_SCREENSHOT_URL": "https://example.org/strip.png"}
+PUBLISHER_TEXTS = {f"{APP_ID}.metainfo.xml": ["COVERSTRIP_HOMEPAGE", "COVERSTRIP_CONTACT",
+                                              "COVERSTRIP_SCREENSHOT_URL"],
+                   "copyright": ["COVERSTRIP_HOMEPAGE", "COVERSTRIP_CONTACT"],
+                   "changelog": ["COVERSTRIP_CONTACT"],
+                   "coverstrip.1": ["COVERSTRIP_HOMEPAGE"],
+                   "publisher.nsh": ["COVERSTRIP_HOMEPAGE", "COVERSTRIP_CONTACT"]}
 
 UNINSTALL_KEY = r"HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\coverstrip"
 
@@ -95,6 +125,29 @@ def png_size(path):
     if head[:8] != b"\x89PNG\r\n\x1a\n":
         raise AssertionError(f"{path} is not a PNG")
     return struct.unpack(">II", head[16:24])
+
+
+def ico_images(path):
+    """The images of an .ico file: (side, bits a pixel, whether stored as PNG) each."""
+    with open(path, "rb") as f:
+        data = f.read()
+    _, kind, count = struct.unpack_from("<HHH", data)
+    assert kind == 1, "not an icon"
+    images = []
+    for i in range(count):
+        side, _, _, _, _, bits, size, offset = struct.unpack_from("<BBBBHHII", data, 6 + 16 * i)
+        images.append((side or 256, bits, data[offset:offset + 8] == b"\x89PNG\r\n\x1a\n"))
+    return images
+
+
+def assert_command_line(test, command, env):
+    """Runs the program with each command line of the table and checks what it says."""
+    for arguments, status, out, err in COMMAND_LINE:
+        with test.subTest(arguments=arguments):
+            result = run_command(command + arguments, env, timeout=60, check=False)
+            test.assertEqual(result.returncode, status, result.stderr)
+            test.assertRegex(result.stdout, "^" + out + "$")
+            test.assertRegex(result.stderr, "^" + err + "$")
 
 
 def version_resource(data):
@@ -154,9 +207,8 @@ class Program:
 
     def start(self):
         before = set(self.session.viewable_windows("^Form1$"))
-        self.process = subprocess.Popen(self.args, env=self.env, stdin=subprocess.DEVNULL,
-                                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
-                                        start_new_session=True)
+        self.process = spawn(self.args, env=self.env, stdin=subprocess.DEVNULL,
+                             stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
 
         def new_windows():
             return [w for w in self.session.viewable_windows("^Form1$") if w not in before]
@@ -180,13 +232,15 @@ class Program:
         wait_for(lambda: self.session.window_info(self.window),
                  lambda info: info is None or not info["viewable"], 10, "closed")
 
+    def wait_closed(self, timeout):
+        wait_for(lambda: self.session.window_info(self.window),
+                 lambda info: info is None or not info["viewable"], timeout, "closed")
+
     def wait_exit(self, timeout):
         wait_for(self.process.poll, lambda rc: rc is not None, timeout, "ended")
 
     def stop(self):
-        if self.process is not None and self.process.poll() is None:
-            os.killpg(self.process.pid, signal.SIGKILL)
-            self.process.wait(timeout=10)
+        end_process(self.process, timeout=10)
 
 
 class PackageTestCase(unittest.TestCase):
@@ -248,6 +302,8 @@ class DebianPackage(PackageTestCase):
             "usr/share/doc/coverstrip/README.md",
             "usr/share/doc/coverstrip/copyright",
             "usr/share/doc/coverstrip/changelog.gz",
+            # No contact address, so none in the maintainer field: said to lintian.
+            "usr/share/lintian/overrides/coverstrip",
         }
         files |= {f"usr/share/icons/hicolor/{s}x{s}/apps/coverstrip.png" for s in ICON_SIZES}
         return files
@@ -302,8 +358,8 @@ class DebianPackage(PackageTestCase):
             text = f.read()
         self.assertIn(f"<launchable type=\"desktop-id\">{APP_ID}.desktop</launchable>", text)
         self.assertIn("<project_license>MIT</project_license>", text)
-        self.assertRegex(text, r"<screenshot type=\"default\">\s*<caption>[^<]+</caption>\s*"
-                               r"<image>https://\S+/docs/screenshot\.png</image>")
+        self.assertIn("Ctrl+Alt", text)
+        self.assertIn("<developer>", text)
         newest = re.search(r"<release version=\"([^\"]+)\"", text).group(1)
         self.assertEqual(newest, VERSION, "the metainfo's newest release is not this version")
 
@@ -317,6 +373,40 @@ class DebianPackage(PackageTestCase):
             newest = f.readline()
         self.assertTrue(newest.startswith(f"coverstrip ({VERSION})"),
                         f"the changelog's newest entry is not this version: {newest!r}")
+
+    def test_names_no_address_until_a_publisher_sets_them(self):
+        fields = run("dpkg-deb", "-f", DEB, "Maintainer", "Homepage").stdout
+        self.assertEqual(fields, "Maintainer: coverstrip\n")
+        with gzip.open(self.path("usr/share/man/man1/coverstrip.1.gz"), "rt") as f:
+            manual = f.read()
+        self.assertIn("Ctrl+Alt", manual)
+        self.assertRegex(manual, r"\.SH EXIT STATUS(.|\n)*\.B 1\n[^\n]*X display")
+        for relative in files_under(self.root):
+            with open(self.path(relative), "rb") as f:
+                data = f.read()
+            if relative.endswith(".gz"):
+                data = gzip.decompress(data)
+            if not relative.startswith("usr/bin/") and not relative.endswith(".png"):
+                with self.subTest(file=relative):
+                    self.assertEqual(re.findall(rb"https?://(?!www\.debian\.org/)\w\S*|\S+@\w\S*",
+                                                data), [])
+
+    def test_every_package_takes_the_addresses_set_in_cmake(self):
+        build = self.scratch()
+        result = run("cmake", "-S", ROOT, "-B", build, "-DCOVERSTRIP_APP=OFF",
+                     "-DCOVERSTRIP_TESTS=OFF", *(f"-D{k}={v}" for k, v in ADDRESSES.items()),
+                     timeout=120)
+        self.assertEqual(result.returncode, 0, result.stdout)
+        for name, variables in PUBLISHER_TEXTS.items():
+            with open(os.path.join(build, "packaging", name)) as f:
+                text = f.read()
+            for variable in variables:
+                with self.subTest(file=name, variable=variable):
+                    self.assertIn(ADDRESSES[variable], text)
+
+    def test_command_line_needs_no_display(self):
+        env = {k: v for k, v in os.environ.items() if k not in ("DISPLAY", "WAYLAND_DISPLAY")}
+        assert_command_line(self, [self.path("usr/bin/coverstrip")], env)
 
     def test_program_shows_the_strip_and_ends_on_the_close_mark(self):
         session = self.x_session()
@@ -344,8 +434,23 @@ class PortableProgram(PackageTestCase):
         self.assertEqual(result.returncode, 0, result.stdout)
         return result.stdout
 
-    def test_holds_one_exe(self):
-        self.assertEqual(self.names, ["coverstrip.exe"])
+    def test_holds_the_exe_with_its_licence_and_readme(self):
+        self.assertEqual(set(self.names), PORTABLE_FILES)
+        for name, source in (("LICENSE.txt", "LICENSE"), ("README.md", "README.md")):
+            with open(os.path.join(self.folder, name), "rb") as copy, \
+                    open(os.path.join(ROOT, source), "rb") as original:
+                self.assertEqual(copy.read(), original.read())
+
+    def test_icon_is_drawn_at_every_size_with_alpha(self):
+        # The exe's, the installer's and the uninstaller's icon.
+        images = ico_images(ICO)
+        self.assertEqual([side for side, _, _ in images], ICO_SIZES)
+        self.assertEqual({bits for _, bits, _ in images}, {32})
+        self.assertIn((256, 32, True), images)
+        with open(ICO, "rb") as icon, open(self.exe, "rb") as exe:
+            data = icon.read()
+            largest = data[data.rfind(b"\x89PNG"):]
+            self.assertIn(largest, exe.read(), "the exe does not carry the 256 px image")
 
     def test_is_small_and_stripped(self):
         self.assertLessEqual(os.path.getsize(self.exe), MAX_PORTABLE_SIZE)
@@ -369,6 +474,11 @@ class PortableProgram(PackageTestCase):
         self.assertEqual(strings.get("FileVersion"), VERSION)
         self.assertTrue(strings.get("FileDescription"))
         self.assertIn("MIT", strings.get("LegalCopyright", ""))
+
+    def test_command_line_under_wine(self):
+        prefix = self.wine_prefix(self.x_session())
+        env = self.wine_env(prefix)
+        assert_command_line(self, ["wine", self.exe], env)
 
     def test_starts_under_wine_and_ends_on_the_close_mark(self):
         session = self.x_session()
@@ -403,12 +513,23 @@ class WindowsInstaller(PackageTestCase):
         def registered():
             return run("wine", "reg", "query", UNINSTALL_KEY, env=env).stdout
 
-        result = run("wine", SETUP, "/S", env=env, timeout=120)
-        self.assertEqual(result.returncode, 0, result.stdout)
-        wait_for(lambda: [os.path.isfile(p) for p in (exe, uninstaller, shortcut)],
-                 all, 30, "the exe, the uninstaller and the shortcut installed")
-        with open(exe, "rb") as installed, zipfile.ZipFile(ZIP) as archive:
-            self.assertEqual(installed.read(), archive.read("coverstrip.exe"))
+        def install(*options):
+            result = run("wine", SETUP, "/S", *options, env=env, timeout=120)
+            self.assertEqual(result.returncode, 0, result.stdout)
+            wait_for(lambda: [os.path.isfile(p) for p in (exe, uninstaller, shortcut)],
+                     all, 30, "the exe, the uninstaller and the shortcut installed")
+            self.assertEqual(files_under(folder), PORTABLE_FILES | {"uninstall.exe"})
+            with zipfile.ZipFile(ZIP) as archive:
+                for name in PORTABLE_FILES:
+                    with open(os.path.join(folder, name), "rb") as installed:
+                        self.assertEqual(installed.read(), archive.read(name), name)
+
+        def start_from_the_shortcut():
+            program = self.start_program(session, ["wine", "start", "/unix", shortcut], env)
+            self.assert_shows_the_strip(program)
+            return program
+
+        install()
         with open(shortcut, "rb") as f:
             self.assertIn("coverstrip.exe".encode("utf-16-le"), f.read())
         entry = registered()
@@ -416,15 +537,32 @@ class WindowsInstaller(PackageTestCase):
         self.assertRegex(entry, r"DisplayVersion\s+REG_SZ\s+" + re.escape(VERSION) + r"\s")
         self.assertRegex(entry, r"UninstallString\s+REG_SZ\s+\"C:\\users\\[^\"]+\\uninstall\.exe\"")
         self.assertRegex(entry, r"QuietUninstallString\s+REG_SZ\s+\".*uninstall\.exe\" /S")
+        self.assertNotRegex(entry, r"URLInfoAbout|Contact")
+        # "Apps" shows the size of every installed file, the uninstaller's too, in KiB.
+        size = sum(os.path.getsize(os.path.join(folder, n)) for n in files_under(folder))
+        estimated = int(re.search(r"EstimatedSize\s+REG_DWORD\s+0x([0-9a-f]+)", entry).group(1), 16)
+        self.assertAlmostEqual(estimated, size / 1024, delta=len(files_under(folder)))
 
-        # Started as a user would: from the Start-menu shortcut.
-        program = self.start_program(session, ["wine", "start", "/unix", shortcut], env)
-        self.assert_shows_the_strip(program)
-        program.close_with_the_mark()
+        # Installed again over the running strip (as a scripted upgrade is), the installer closes
+        # it, as its close mark would, and writes the exe.
+        program = start_from_the_shortcut()
+        install()
+        program.wait_closed(30)
 
-        # The uninstaller copies itself away and returns at once; its copy does the work.
+        # Into another folder: the copy in the registered one is removed first.
+        first = folder
+        folder = os.path.join(profile, "Other")
+        exe, uninstaller = (os.path.join(folder, n) for n in ("coverstrip.exe", "uninstall.exe"))
+        install(rf"/D=C:\users\{user}\Other")
+        self.assertFalse(os.path.exists(first))
+        self.assertRegex(registered(), r"InstallLocation\s+REG_SZ\s+C:\\users\\[^\\]+\\Other\s")
+
+        # Run with the strip running, the uninstaller too closes it. It copies itself away and
+        # returns at once; its copy closes the strip and does the work.
+        program = start_from_the_shortcut()
         result = run("wine", uninstaller, "/S", env=env, timeout=120)
         self.assertEqual(result.returncode, 0, result.stdout)
+        program.wait_closed(30)
         wait_for(lambda: [os.path.exists(p) for p in (exe, uninstaller, shortcut, folder)],
                  lambda seen: not any(seen), 30, "the installed files removed")
         wait_for(lambda: run("wine", "reg", "query", UNINSTALL_KEY, env=env).returncode,
