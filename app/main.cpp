@@ -15,5 +15,7 @@ int main(int argc, char** argv) {
   }
   return coverstrip::RunApplication(
       argc, argv, coverstrip::Form1Design(),
-      [](coverstrip::Platform& platform) { return std::make_unique<coverstrip::Form1>(platform); });
+      [](coverstrip::Platform& platform) -> std::unique_ptr<coverstrip::FormEvents> {
+        return std::make_unique<coverstrip::Form1>(platform);
+      });
 }

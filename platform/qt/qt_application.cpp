@@ -14,7 +14,7 @@
 
 namespace coverstrip {
 
-int RunApplication(int argc, char** argv, const WindowDesign& design, const FormFactory& makeForm) {
+int RunApplication(int argc, char** argv, const WindowDesign& design, FormFactory makeForm) {
   if (const auto missing = qt::UseXDisplay()) {
     std::fprintf(stderr, "%s\n", missing->c_str());
     return 1;

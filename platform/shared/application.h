@@ -3,7 +3,6 @@
 // events until the process ends.
 #pragma once
 
-#include <functional>
 #include <memory>
 
 #include "platform/contract/form_events.h"
@@ -12,8 +11,9 @@
 
 namespace coverstrip {
 
-using FormFactory = std::function<std::unique_ptr<FormEvents>(Platform&)>;
+// A plain function: the Windows program links no library code it does not use.
+using FormFactory = std::unique_ptr<FormEvents> (*)(Platform&);
 
-int RunApplication(int argc, char** argv, const WindowDesign& design, const FormFactory& makeForm);
+int RunApplication(int argc, char** argv, const WindowDesign& design, FormFactory makeForm);
 
 }  // namespace coverstrip

@@ -12,7 +12,7 @@
 namespace coverstrip {
 
 int RunApplication(int /*argc*/, char** /*argv*/, const WindowDesign& design,
-                   const FormFactory& makeForm) {
+                   FormFactory makeForm) {
   INITCOMMONCONTROLSEX controls{};
   controls.dwSize = sizeof controls;
   controls.dwICC = ICC_BAR_CLASSES;

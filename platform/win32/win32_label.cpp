@@ -74,7 +74,20 @@ void Win32Label::Paint(HWND window) {
 }
 
 LRESULT Win32Label::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  constexpr WPARAM kButtons = MK_LBUTTON | MK_RBUTTON | MK_MBUTTON;
   switch (message) {
+    // A press on the mark keeps the pointer's input until its release, as a press on the strip
+    // does: a drag from the mark onto the strip is the mark's, and does nothing.
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN:
+      ::SetCapture(window);
+      return 0;
+    case WM_LBUTTONUP:
+    case WM_RBUTTONUP:
+    case WM_MBUTTONUP:
+      if ((wParam & kButtons) == 0 && ::GetCapture() == window) ::ReleaseCapture();
+      return 0;
     case WM_LBUTTONDBLCLK:
       backend_.input().CloseMarkDoubleClicked(PointerButton::kLeft);
       return 0;

@@ -8,7 +8,7 @@
 - The texts that name where to find the project and its publisher: no address while none is set,
   and in every package the ones set in the CMake cache.
 - The portable zip: coverstrip.exe with LICENSE.txt and README.md; the exe stripped, at most
-  300 KB, importing system DLLs only, with its version resource and its icon at every size; it
+  100 KB, importing system DLLs only, with its version resource and its icon at every size; it
   starts under Wine and ends on the close mark.
 - Both programs answer --help and --version and refuse other arguments, with no display.
 - The installer: run silently (/S) under Wine in a fresh prefix, it installs the exe, the
@@ -63,7 +63,7 @@ ICO = os.path.join(ROOT, "assets", "coverstrip.ico")
 ICON_SIZES = sorted(int(d.split("x")[0]) for d in os.listdir(os.path.join(ROOT, "assets",
                                                                             "hicolor")))
 
-MAX_PORTABLE_SIZE = 300_000  # bytes
+MAX_PORTABLE_SIZE = 100_000  # bytes
 # DLLs that every Windows 10 and 11 has; anything else would have to ship beside the exe.
 SYSTEM_DLLS = {"kernel32.dll", "user32.dll", "gdi32.dll", "comctl32.dll", "comdlg32.dll",
                "msvcrt.dll", "advapi32.dll", "shell32.dll", "ole32.dll", "uxtheme.dll",
