@@ -16,6 +16,7 @@ constexpr std::string_view kHelp =
     "  double-click                    one step more translucent (13, then opaque)\n"
     "  double-click its red cross      closes it\n"
     "  hold Ctrl+Alt, nothing else     hides it while held, to peek beneath\n"
+    "                                  (AltGr is not Alt: use the left Alt there)\n"
     "\n"
     "Options:\n"
     "  --help      show this text and end\n"
