@@ -4,6 +4,9 @@
 // X connection breaks later.
 #include <QApplication>
 #include <QIcon>
+#include <QImage>
+#include <QImageReader>
+#include <QPixmap>
 #include <cstdio>
 #include <memory>
 
@@ -13,6 +16,16 @@
 #include "platform/shared/toolkit.h"
 
 namespace coverstrip {
+namespace {
+
+// Read as the PNG it is: left to find the format, Qt loads every image plugin to ask it first.
+QImage ReadIcon() {
+  QImageReader reader(QStringLiteral(":/coverstrip.png"), "png");
+  reader.setAutoDetectImageFormat(false);
+  return reader.read();
+}
+
+}  // namespace
 
 int RunApplication(int argc, char** argv, const WindowDesign& design, const FormFactory& makeForm) {
   if (const auto missing = qt::UseXDisplay()) {
@@ -20,7 +33,7 @@ int RunApplication(int argc, char** argv, const WindowDesign& design, const Form
     return 1;
   }
   QApplication application(argc, argv);
-  QApplication::setWindowIcon(QIcon(QStringLiteral(":/coverstrip.png")));
+  QApplication::setWindowIcon(QIcon(QPixmap::fromImage(ReadIcon())));
 
   qt::QtBackend backend(design);
   Toolkit toolkit(backend, design);
