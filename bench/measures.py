@@ -16,8 +16,12 @@ DRAG_EVENTS = 1000
 DRAG_OFFSET = (150, 100)
 LOAD_DRAG_EVENTS = 10_000
 LOAD_DOUBLE_CLICKS = 500
+# A second batch of drag events after the load, which must leave the resident size where it was.
+BATCH_DRAG_EVENTS = 3_000
+BATCH_GROWTH_LIMIT_KIB = 128
 RSS_GROWTH_LIMIT_KIB = 2048
 RSS_GROWTH_LIMIT_FRACTION = 0.10
+IDLE_STEP = 150  # px between the idle programs' windows, one above the other
 CORE_STEPS = (1000, 2000)  # two runs, differenced: start-up and exit cancel out
 
 SYSTEM_DLL = re.compile(
@@ -73,6 +77,12 @@ def memory_load(session, program, results, name, rss_start):
     results.add("rss-growth", name, rss_after - rss_start)
     opacity = int(keys.get("opacity", -1))
     results.text.setdefault(f"opacity {name}", []).append(opacity)
+    keys, ok = session.run_xbench("load", program.window, BATCH_DRAG_EVENTS, 0, 60_000)
+    if not ok:
+        results.check(False, f"{name}: the batch of {BATCH_DRAG_EVENTS:,} drag events after the "
+                             f"load was not handled ({keys.get('error', 'no answer')})")
+        return
+    results.add("rss-batch-growth", name, program.settled_rss_kib() - rss_after)
 
 
 def start_program(session, results, name, command, record_startup=True, **options):
@@ -106,6 +116,12 @@ def one_program(session, results, name, command, rss=False, drag_it=False, memor
         program.stop()
 
 
+def idle_slot(index):
+    """Where the idle measure moves its program at `index` out of the next one's way."""
+    x, y, width, height = START_RECT
+    return (x, y - IDLE_STEP * (index + 1), width, height)
+
+
 def idle(session, results, programs, seconds):
     """CPU time over `seconds` of doing nothing but the keep-on-top timer, the programs side by
     side: each started, then moved out of the next one's way, the pointer parked on the root."""
@@ -118,8 +134,9 @@ def idle(session, results, programs, seconds):
                 continue
             running.append((name, program))
             if index + 1 < len(programs) and options.get("rect", START_RECT) == START_RECT:
-                keys, ok = session.run_xbench("walk", program.window, 0, -150 * (index + 1),
-                                              30_000)
+                x, y, _, _ = idle_slot(index)
+                keys, ok = session.run_xbench("walk", program.window, x - START_RECT[0],
+                                              y - START_RECT[1], 30_000)
                 if not ok:
                     results.check(False, f"{name}: could not be moved aside for the idle "
                                          f"measure ({keys.get('error')})")
