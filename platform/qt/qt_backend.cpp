@@ -95,6 +95,8 @@ QtBackend::QtBackend(const WindowDesign& design)
   form_.setAutoFillBackground(true);
 
   strip_.setToolTip(QString::fromStdString(design.pictureToolTip));
+  // Shown once the window is: see SetFormVisible.
+  strip_.hide();
 
   closeMark_.SetCaption(QString::fromStdString(design.labelCaption));
   closeMark_.setFont(CloseMarkFont(design.labelFont));
@@ -269,10 +271,14 @@ NativeHandle QtBackend::FormHandle() const {
 
 // Unmapping keeps the X window and its properties, _NET_WM_WINDOW_OPACITY included. Qt maps it
 // at its own, logical, geometry: the exact one follows. The caller raises it afterwards.
+// NOTE: Qt announces each child shown to the accessibility bridge, whose first use connects to
+// the session bus (and may start one); the children are first shown after the window has
+// mapped, so that the window does not wait for it.
 void QtBackend::SetFormVisible(bool visible) {
   form_.setVisible(visible);
   if (visible) SetFormRect(formRect_);
   FlushX11();
+  if (visible && strip_.isHidden()) strip_.show();
 }
 
 void QtBackend::SetTimerRunning(bool running) {
