@@ -112,9 +112,7 @@ def main():
             idle_programs = [(name, [program], {}) for name, program in linux_builds]
             if wine:
                 idle_programs.append(("wine", ["wine", args.windows], wine_options))
-            # The Qt reference cannot be dragged aside: it opens where the others are moved to.
-            qt_slot = measures.idle_slot(len(idle_programs))
-            idle_programs.append(("qt", [tool("qt_minimal"), *qt_slot[:2]], {"rect": qt_slot}))
+            idle_programs.append(("qt", [tool("qt_minimal")], {}))
             idle_programs.append(("xlib", xlib, {}))
             measures.idle(session, results, idle_programs, args.idle_seconds)
     finally:

@@ -1,8 +1,7 @@
 // The Qt reference for start-up, memory and idle time: one frameless black widget where the
 // overlay starts (a quarter of the screen's width from the left, 602 px down, half the screen
 // wide, 40 px high), bypassing the window manager as the overlay's Linux build does, and raised
-// every 50 ms as the overlay keeps itself on top, or at the left and top given. Nothing else.
-//   qt_minimal [LEFT TOP]
+// every 50 ms as the overlay keeps itself on top. Nothing else.
 #include <QtGui/qguiapplication_platform.h>
 #include <xcb/xcb.h>
 
@@ -11,7 +10,6 @@
 #include <QScreen>
 #include <QTimer>
 #include <QWidget>
-#include <cstdlib>
 
 int main(int argc, char** argv) {
   QApplication application(argc, argv);
@@ -22,13 +20,7 @@ int main(int argc, char** argv) {
   window.setPalette(palette);
   window.setAutoFillBackground(true);
   const QRect screen = QGuiApplication::primaryScreen()->geometry();
-  int left = screen.width() / 4;
-  int top = 602;
-  if (argc == 3) {
-    left = std::atoi(argv[1]);
-    top = std::atoi(argv[2]);
-  }
-  window.setGeometry(left, top, screen.width() / 2, 40);
+  window.setGeometry(screen.width() / 4, 602, screen.width() / 2, 40);
   window.show();
   // Qt leaves a request made from a timer in its xcb buffer until it next reads an event.
   auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();

@@ -130,6 +130,8 @@ def rows(results):
             figures.append(figure)
     for figure in figures:
         median, runs = median_of(results, figure.measure, figure.program)
+        if not runs:
+            continue  # not measured in this run
         baseline_label, baseline_median = "", None
         if figure.baseline == "rss-start":  # after the load, against the same program at start
             baseline_median, _ = median_of(results, "rss-start", figure.program)
