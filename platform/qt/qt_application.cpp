@@ -11,6 +11,7 @@
 #include <QImage>
 #include <QImageReader>
 #include <QPixmap>
+#include <QTimer>
 #include <cstdio>
 #include <memory>
 
@@ -45,12 +46,13 @@ int RunApplication(int argc, char** argv, const WindowDesign& design, const Form
   mallopt(M_TRIM_THRESHOLD, 32 * 1024);
 #endif
   QApplication application(argc, argv);
-  QApplication::setWindowIcon(QIcon(QPixmap::fromImage(ReadIcon())));
 
   qt::QtBackend backend(design);
   Toolkit toolkit(backend, design);
   const std::unique_ptr<FormEvents> form = makeForm(toolkit.platform());
   toolkit.StartUp(*form);
+  // Once the window is up: it has no frame or taskbar entry to show the icon, its dialog has.
+  QTimer::singleShot(0, [] { QApplication::setWindowIcon(QIcon(QPixmap::fromImage(ReadIcon()))); });
   return QApplication::exec();
 }
 

@@ -71,7 +71,7 @@ class QtBackend final : public Backend, private Stacking, private StripInput {
   CloseMarkWidget closeMark_;
   NativePointer nativePointer_;
   QTimer timer_;
-  X11Keyboard keyboard_;
+  mutable X11Keyboard keyboard_;  // read from the first tick on
   PixelRect formRect_;
   PixelRect stripRect_;
   // The monitors in device pixels, read again at each change.

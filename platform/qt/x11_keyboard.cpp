@@ -46,7 +46,8 @@ bool SelectRawKeyEvents(xcb_connection_t* connection) {
 
 }  // namespace
 
-X11Keyboard::X11Keyboard() {
+void X11Keyboard::Start() {
+  started_ = true;
   xcb_connection_t* connection = X11Connection();
   if (connection == nullptr) return;
   ReadRoles();
@@ -103,7 +104,7 @@ void X11Keyboard::ReadRoles() {
   }
 }
 
-void X11Keyboard::ReadKeymap() const {
+void X11Keyboard::ReadKeymap() {
   held_.clear();
   xcb_connection_t* connection = X11Connection();
   if (connection == nullptr) return;
@@ -153,7 +154,8 @@ bool X11Keyboard::nativeEventFilter(const QByteArray& type, void* message, qintp
   return false;
 }
 
-KeysHeld X11Keyboard::Held() const {
+KeysHeld X11Keyboard::Held() {
+  if (!started_) Start();
   if (!rawEvents_ || keymapStale_) {
     ReadKeymap();
     keymapStale_ = !rawEvents_;
