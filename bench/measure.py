@@ -157,8 +157,8 @@ def judge_memory(results, name):
     batch = results.samples.get(("rss-batch-growth", name))
     if batch:
         results.check(max(batch) <= measures.BATCH_GROWTH_LIMIT_KIB,
-                      f"{report.PROGRAMS[name]}: a further {measures.BATCH_DRAG_EVENTS:,} drag "
-                      f"events add at most {max(batch):,} KiB "
+                      f"{report.PROGRAMS[name]}: a second batch of {measures.BATCH_DRAG_EVENTS:,} "
+                      f"drag events adds at most {max(batch):,} KiB "
                       f"(limit {measures.BATCH_GROWTH_LIMIT_KIB} KiB)")
 
 

@@ -35,7 +35,7 @@ TITLES = {
     "rss-start": "Memory: VmRSS after start",
     "rss-after": "Memory: VmRSS after 10,000 drags + 500 double-clicks",
     "rss-growth": "Memory: growth under that load",
-    "rss-batch-growth": "Memory: growth over 3,000 more drag events",
+    "rss-batch-growth": "Memory: growth over a second batch of 3,000 drag events",
 }
 
 # The Linux build of an earlier commit, when the run measures one, under the Linux build's own
