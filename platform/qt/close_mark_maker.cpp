@@ -56,6 +56,10 @@ int main(int argc, char** argv) {
     return 1;
   }
   QApplication application(argc, argv);
+  if (const auto missing = coverstrip::qt::TakenXDisplay()) {
+    std::fprintf(stderr, "%s\n", missing->c_str());
+    return 1;
+  }
   const QImage white = Draw(qRgb(255, 255, 255), qRgb(0, 0, 0));
   if (white.width() != kWidth || white.height() != kHeight || white.devicePixelRatio() != 1) {
     std::fprintf(stderr, "run it at a pixel ratio of 1\n");

@@ -46,6 +46,10 @@ int RunApplication(int argc, char** argv, const WindowDesign& design, const Form
   mallopt(M_TRIM_THRESHOLD, 32 * 1024);
 #endif
   QApplication application(argc, argv);
+  if (const auto missing = qt::TakenXDisplay()) {
+    std::fprintf(stderr, "%s\n", missing->c_str());
+    return 1;
+  }
 
   qt::QtBackend backend(design);
   Toolkit toolkit(backend, design);
