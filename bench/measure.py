@@ -26,8 +26,11 @@ def arguments():
     parser = argparse.ArgumentParser(description=__doc__)
     parser.add_argument("--tools", required=True, help="build folder of bench/CMakeLists.txt")
     parser.add_argument("--linux", required=True, help="the Linux build's coverstrip")
-    parser.add_argument("--windows", required=True, help="the Windows build's coverstrip.exe")
-    parser.add_argument("--wine-prefix", required=True)
+    parser.add_argument("--windows", help="the Windows build's coverstrip.exe; none: no Wine")
+    parser.add_argument("--wine-prefix")
+    parser.add_argument("--before", help="a Linux build of an earlier commit, measured beside")
+    parser.add_argument("--before-label", default="earlier commit")
+    parser.add_argument("--no-core", action="store_true", help="leave out the callgrind counts")
     parser.add_argument("--repetitions", type=int, default=3)
     parser.add_argument("--idle-seconds", type=float, default=30)
     return parser.parse_args()
@@ -58,12 +61,22 @@ def main():
     if not linux_built:
         results.check(False, f"Linux build: {args.linux} was not built")
 
-    print("== Windows binary", flush=True)
-    foreign_dlls = measures.windows_binary(results, args.windows)
-    windows_built = os.path.exists(args.windows)
+    foreign_dlls, windows_built = [], False
+    if args.windows:
+        print("== Windows binary", flush=True)
+        foreign_dlls = measures.windows_binary(results, args.windows)
+        windows_built = os.path.exists(args.windows)
+    linux_builds = [("linux", args.linux)] if linux_built else []
+    if args.before:
+        report.PROGRAMS["before"] = f"Linux build, {args.before_label}"
+        if os.path.exists(args.before):
+            linux_builds.insert(0, ("before", args.before))
+        else:
+            results.check(False, f"Linux build of {args.before_label}: {args.before} was not built")
 
-    print("== Core on the in-memory toolkit (callgrind)", flush=True)
-    measures.core(results, tool("core_steps"), args.repetitions)
+    if not args.no_core:
+        print("== Core on the in-memory toolkit (callgrind)", flush=True)
+        measures.core(results, tool("core_steps"), args.repetitions)
 
     session = BenchSession(tool("xbench"))
     wine = None
@@ -85,19 +98,21 @@ def main():
                   flush=True)
             measures.one_program(session, results, "xlib", xlib, drag_it=True)
             measures.one_program(session, results, "qt", [tool("qt_minimal")], rss=True)
-            if linux_built:
-                measures.one_program(session, results, "linux", [args.linux], drag_it=True,
+            # Alternately first and last, so that neither build is always measured on a warmer
+            # cache.
+            order = linux_builds if repetition % 2 else linux_builds[::-1]
+            for name, program in order:
+                measures.one_program(session, results, name, [program], drag_it=True,
                                      memory=True)
             if wine:
                 measures.one_program(session, results, "wine", ["wine", args.windows],
                                      drag_it=True, memory=True, **wine_options)
             print(f"== Repetition {repetition}/{args.repetitions}: idle for "
                   f"{args.idle_seconds:g} s", flush=True)
-            idle_programs = []
-            if linux_built:
-                idle_programs.append(("linux", [args.linux], {}))
+            idle_programs = [(name, [program], {}) for name, program in linux_builds]
             if wine:
                 idle_programs.append(("wine", ["wine", args.windows], wine_options))
+            idle_programs.append(("qt", [tool("qt_minimal")], {}))
             idle_programs.append(("xlib", xlib, {}))
             measures.idle(session, results, idle_programs, args.idle_seconds)
     finally:
@@ -105,10 +120,11 @@ def main():
             wine.close()
         session.stop()
 
-    for name in ("linux", "wine"):
+    for name in ("before", "linux", "wine"):
         judge_memory(results, name)
         judge_opacity(results, name)
     judge_drags(results, args.repetitions)
+    judge_targets(results)
 
     built = report.rows(results)
     heading = (f"coverstrip benchmark, {datetime.datetime.now():%Y-%m-%d %H:%M}, "
@@ -138,6 +154,12 @@ def judge_memory(results, name):
                   f"{report.PROGRAMS[name]}: VmRSS grows by at most {worst:,} KiB under "
                   f"{measures.LOAD_DRAG_EVENTS:,} drag events and "
                   f"{measures.LOAD_DOUBLE_CLICKS} double-clicks (limit {limit:,.0f} KiB)")
+    batch = results.samples.get(("rss-batch-growth", name))
+    if batch:
+        results.check(max(batch) <= measures.BATCH_GROWTH_LIMIT_KIB,
+                      f"{report.PROGRAMS[name]}: a second batch of {measures.BATCH_DRAG_EVENTS:,} "
+                      f"drag events adds at most {max(batch):,} KiB "
+                      f"(limit {measures.BATCH_GROWTH_LIMIT_KIB} KiB)")
 
 
 def judge_opacity(results, name):
@@ -152,8 +174,24 @@ def judge_opacity(results, name):
                   f"(seen {', '.join(f'0x{v:08X}' for v in seen)})")
 
 
+# The Linux build against its references, by the medians of this run: informative, since they
+# depend on the machine and on what else runs on it.
+TARGETS = [("idle-cpu", "xlib", 1.3), ("startup", "qt", 1.05), ("rss-start", "qt", 1.15)]
+
+
+def judge_targets(results):
+    for measure, baseline, limit in TARGETS:
+        for name in ("before", "linux"):
+            ratio = report.ratio_of(results, measure, name, baseline)
+            if ratio is None:
+                continue
+            results.check(ratio <= limit, fatal=False, description=
+                          f"{report.PROGRAMS[name]}: {report.TITLES[measure]} at {ratio:.2f}x "
+                          f"{report.PROGRAMS[baseline]} (at most {limit:.2f}x)")
+
+
 def judge_drags(results, repetitions):
-    for name in ("linux", "wine", "xlib"):
+    for name in ("before", "linux", "wine", "xlib"):
         done = len(results.samples.get(("drag-rate", name), []))
         if done:
             results.check(done == repetitions,

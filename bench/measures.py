@@ -7,7 +7,7 @@ import subprocess
 import time
 from collections import defaultdict
 
-from session import START_RECT, BenchError, Program
+from session import BenchError, BenchSession, Program
 
 DRAG_EVENTS = 1000
 # Pixels from the press point; the window must end exactly there. Right and down: a toolkit that
@@ -16,8 +16,13 @@ DRAG_EVENTS = 1000
 DRAG_OFFSET = (150, 100)
 LOAD_DRAG_EVENTS = 10_000
 LOAD_DOUBLE_CLICKS = 500
+# Batches of drag events after the load: the second must leave the resident size where the first
+# left it.
+BATCH_DRAG_EVENTS = 3_000
+BATCH_GROWTH_LIMIT_KIB = 128
 RSS_GROWTH_LIMIT_KIB = 2048
 RSS_GROWTH_LIMIT_FRACTION = 0.10
+IDLE_PER_SECONDS = 30  # idle CPU time is given as per 30 s, whatever the window measured
 CORE_STEPS = (1000, 2000)  # two runs, differenced: start-up and exit cancel out
 
 SYSTEM_DLL = re.compile(
@@ -73,6 +78,17 @@ def memory_load(session, program, results, name, rss_start):
     results.add("rss-growth", name, rss_after - rss_start)
     opacity = int(keys.get("opacity", -1))
     results.text.setdefault(f"opacity {name}", []).append(opacity)
+    # Two more batches: what the second adds is what the program keeps of each, once the first
+    # has touched whatever a batch touches.
+    batch_rss = []
+    for _ in range(2):
+        keys, ok = session.run_xbench("load", program.window, BATCH_DRAG_EVENTS, 0, 60_000)
+        if not ok:
+            results.check(False, f"{name}: a batch of {BATCH_DRAG_EVENTS:,} drag events after "
+                                 f"the load was not handled ({keys.get('error', 'no answer')})")
+            return
+        batch_rss.append(program.settled_rss_kib())
+    results.add("rss-batch-growth", name, batch_rss[1] - batch_rss[0])
 
 
 def start_program(session, results, name, command, record_startup=True, **options):
@@ -107,30 +123,34 @@ def one_program(session, results, name, command, rss=False, drag_it=False, memor
 
 
 def idle(session, results, programs, seconds):
-    """CPU time over `seconds` of doing nothing but the keep-on-top timer, the programs side by
-    side: each started, then moved out of the next one's way, the pointer parked on the root."""
-    running = []
+    """CPU time over `seconds` of doing nothing but the keep-on-top timer, as per 30 s, the
+    programs at the same time, each on a display of its own (the Wine one on the run's display):
+    on one display they would raise themselves over one another at every tick, and the X server
+    tells a window restacked, which one raised on top already is not."""
+    running, displays = [], []
     try:
-        for index, (name, command, options) in enumerate(programs):
-            program = start_program(session, results, name, command, record_startup=False,
+        for name, command, options in programs:
+            display = session
+            if "env" not in options:
+                display = BenchSession(session.xbench)
+                displays.append(display)
+                display.start()
+            program = start_program(display, results, name, command, record_startup=False,
                                     **options)
-            if program is None:
-                continue
-            running.append((name, program))
-            if index + 1 < len(programs) and options.get("rect", START_RECT) == START_RECT:
-                keys, ok = session.run_xbench("walk", program.window, 0, -150 * (index + 1),
-                                              30_000)
-                if not ok:
-                    results.check(False, f"{name}: could not be moved aside for the idle "
-                                         f"measure ({keys.get('error')})")
-        session.run_xbench("park", 1010, 10)
+            if program is not None:
+                running.append((name, program))
+        for display in {id(d): d for d in [session, *displays]}.values():
+            display.run_xbench("park", 1010, 10)
         before = {name: program.cpu_seconds() for name, program in running}
         time.sleep(seconds)  # the measurement window itself
         for name, program in running:
-            results.add("idle-cpu", name, (program.cpu_seconds() - before[name]) * 1000)
+            used = program.cpu_seconds() - before[name]
+            results.add("idle-cpu", name, used * 1000 * IDLE_PER_SECONDS / seconds)
     finally:
         for _, program in running:
             program.stop()
+        for display in displays:
+            display.stop()
 
 
 # --- files and the in-memory toolkit ---

@@ -27,6 +27,30 @@ class Figure:
     digits: int = 1
 
 
+TITLES = {
+    "drag-rate": "Drag: events per second",
+    "drag-lag": "Drag: lag after the last event",
+    "idle-cpu": "Idle: CPU time per 30 s",
+    "startup": "Start-up: exec to mapped at start geometry",
+    "rss-start": "Memory: VmRSS after start",
+    "rss-after": "Memory: VmRSS after 10,000 drags + 500 double-clicks",
+    "rss-growth": "Memory: growth under that load",
+    "rss-batch-growth": "Memory: growth over a second batch of 3,000 drag events",
+}
+
+# The Linux build of an earlier commit, when the run measures one, under the Linux build's own
+# figures and against the same baselines.
+BEFORE_FIGURES = [
+    Figure("drag-rate", "before", TITLES["drag-rate"], "events/s", "higher", "xlib", 0),
+    Figure("drag-lag", "before", TITLES["drag-lag"], "ms", "lower", "xlib", 2),
+    Figure("idle-cpu", "before", TITLES["idle-cpu"], "ms", "lower", "xlib", 0),
+    Figure("startup", "before", TITLES["startup"], "ms", "lower", "qt"),
+    Figure("rss-start", "before", TITLES["rss-start"], "KiB", "lower", "qt", 0),
+    Figure("rss-after", "before", TITLES["rss-after"], "KiB", "lower", "rss-start", 0),
+    Figure("rss-growth", "before", TITLES["rss-growth"], "KiB", "lower", None, 0),
+    Figure("rss-batch-growth", "before", TITLES["rss-batch-growth"], "KiB", "lower", None, 0),
+]
+
 FIGURES = [
     Figure("drag-rate", "linux", "Drag: events per second", "events/s", "higher", "xlib", 0),
     Figure("drag-rate", "wine", "Drag: events per second", "events/s", "higher", "xlib", 0),
@@ -37,6 +61,7 @@ FIGURES = [
     Figure("idle-cpu", "linux", "Idle: CPU time per 30 s", "ms", "lower", "xlib", 0),
     Figure("idle-cpu", "wine", "Idle: CPU time per 30 s (exe + wineserver)", "ms", "lower",
            "xlib", 0),
+    Figure("idle-cpu", "qt", "Idle: CPU time per 30 s", "ms", "lower", "xlib", 0),
     Figure("idle-cpu", "xlib", "Idle: CPU time per 30 s", "ms", "lower", None, 0),
     Figure("startup", "linux", "Start-up: exec to mapped at start geometry", "ms", "lower", "qt"),
     Figure("startup", "qt", "Start-up: exec to mapped at start geometry", "ms", "lower", "xlib"),
@@ -51,6 +76,8 @@ FIGURES = [
            "lower", "rss-start", 0),
     Figure("rss-growth", "linux", "Memory: growth under that load", "KiB", "lower", None, 0),
     Figure("rss-growth", "wine", "Memory: growth under that load", "KiB", "lower", None, 0),
+    Figure("rss-batch-growth", "linux", TITLES["rss-batch-growth"], "KiB", "lower", None, 0),
+    Figure("rss-batch-growth", "wine", TITLES["rss-batch-growth"], "KiB", "lower", None, 0),
     Figure("exe-size", "wine", "Windows build: size of coverstrip.exe", "KiB", "lower", None, 0),
     Figure("core", "move", "Core: instructions per step", "instr", "lower", "hover", 1),
     Figure("core", "stretch", "Core: instructions per step", "instr", "lower", "hover", 1),
@@ -86,10 +113,25 @@ def median_of(results, measure, program):
     return (statistics.median(samples) if samples else None), len(samples)
 
 
+def ratio_of(results, measure, program, baseline):
+    median, _ = median_of(results, measure, program)
+    base, _ = median_of(results, measure, baseline)
+    return median / base if median is not None and base else None
+
+
 def rows(results):
     built = []
-    for figure in FIGURES:
+    figures = FIGURES
+    if any(program == "before" for _, program in results.samples):
+        figures = []
+        for figure in FIGURES:
+            figures += [b for b in BEFORE_FIGURES if b.measure == figure.measure and
+                        figure.program == "linux"]
+            figures.append(figure)
+    for figure in figures:
         median, runs = median_of(results, figure.measure, figure.program)
+        if not runs:
+            continue  # not measured in this run
         baseline_label, baseline_median = "", None
         if figure.baseline == "rss-start":  # after the load, against the same program at start
             baseline_median, _ = median_of(results, "rss-start", figure.program)

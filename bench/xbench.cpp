@@ -7,8 +7,6 @@
 //                                        a body drag of N motion events, as fast as the server
 //                                        takes them, that ends DX,DY from the press point; waits
 //                                        until the window stands exactly that far away
-//   xbench walk WINDOW DX DY TIMEOUT_MS  a body drag by DX,DY in steps of at most 5 px, each
-//                                        waited for, so that no merged event reaches a band
 //   xbench load WINDOW DRAGS DCLICKS TIMEOUT_MS
 //                                        a body drag of DRAGS motion events to and fro, then
 //                                        DCLICKS double-clicks, each waited for by its change of
@@ -41,7 +39,6 @@ constexpr int kPressDown = 20;
 constexpr int kSyncOffsetX = 7;
 constexpr int kSyncOffsetY = 5;
 constexpr int kSyncPressAside = 40;
-constexpr int kWalkStep = 5;  // half the 10 px band: a step never carries the pointer into one
 
 std::optional<long> Number(const char* text) {
   long value = 0;
@@ -166,35 +163,6 @@ int DragCommand(Display* display, Window window, long events, int dx, int dy,
   }
   std::printf("start_ns=%" PRId64 " injected_ns=%" PRId64 " settled_ns=%" PRId64 "\n", startNs,
               injectedNs, settledNs);
-  return 0;
-}
-
-int WalkCommand(Display* display, Window window, int dx, int dy, std::int64_t timeoutNs) {
-  const auto start = bench::ViewableRect(display, window);
-  if (!start) {
-    std::printf("error=window not viewable\n");
-    return 1;
-  }
-  const std::int64_t deadline = bench::NowNs() + timeoutNs;
-  const int pressX = start->x + kPressRight;
-  const int pressY = start->y + kPressDown;
-  const int steps = std::max(1, (std::max(std::abs(dx), std::abs(dy)) + kWalkStep - 1) / kWalkStep);
-  MovePointer(display, pressX, pressY);
-  Button(display, true);
-  for (int step = 1; step <= steps; ++step) {
-    const int x = dx * step / steps;
-    const int y = dy * step / steps;
-    MovePointer(display, pressX + x, pressY + y);
-    XSync(display, False);
-    if (!bench::WaitForRect(display, window, Offset(*start, x, y), deadline)) {
-      Button(display, false);
-      XSync(display, False);
-      ReportWhere(display, window, Offset(*start, x, y));
-      return 1;
-    }
-  }
-  Button(display, false);
-  XSync(display, False);
   return 0;
 }
 
@@ -331,9 +299,6 @@ int main(int argc, char** argv) {
     return DragCommand(display.get(), static_cast<Window>(*n[0]), *n[1], i(*n[2]), i(*n[3]),
                        ms(*n[4]));
   }
-  if (command == "walk" && all(4)) {
-    return WalkCommand(display.get(), static_cast<Window>(*n[0]), i(*n[1]), i(*n[2]), ms(*n[3]));
-  }
   if (command == "load" && all(4)) {
     return LoadCommand(display.get(), static_cast<Window>(*n[0]), *n[1], *n[2], ms(*n[3]));
   }
@@ -344,7 +309,7 @@ int main(int argc, char** argv) {
   }
   std::fprintf(stderr,
                "usage: xbench wait-map X Y W H TIMEOUT_MS | wait-gone WINDOW TIMEOUT_MS |\n"
-               "       drag WINDOW N DX DY TIMEOUT_MS | walk WINDOW DX DY TIMEOUT_MS |\n"
+               "       drag WINDOW N DX DY TIMEOUT_MS |\n"
                "       load WINDOW DRAGS DCLICKS TIMEOUT_MS | park X Y\n");
   return 2;
 }

@@ -3,9 +3,11 @@
 // X server.
 #pragma once
 
-#include <QLabel>
+#include <QFont>
 #include <QWidget>
 #include <functional>
+
+#include "platform/contract/window_design.h"
 
 class QMouseEvent;
 
@@ -55,19 +57,37 @@ class StripWidget final : public QWidget {
 };
 
 // Label1. It takes every pointer event over itself, so none reaches the strip; only a
-// double-click is handed on.
-class CloseMarkWidget final : public QLabel {
+// double-click is handed on. Its text is drawn as a label draws it, left and top aligned in the
+// text colour over the strip's. Where the caption, font, DPI and pixel ratio are those its
+// coverage was made at (close_mark_glyph.h), it is drawn from that coverage instead, with the same
+// pixels and without loading the font machinery; elsewhere as text.
+class CloseMarkWidget final : public QWidget {
  public:
   CloseMarkWidget(QWidget& parent, StripInput& input);
 
+  void SetCaption(const QString& text);
+  // Draws the text with the font always; how the coverage is made.
+  void DrawAsText() { asText_ = true; }
+
  protected:
+  void paintEvent(QPaintEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
   void mouseDoubleClickEvent(QMouseEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
 
  private:
+  bool CoverageFits() const;
+
   StripInput& input_;
+  QString text_;
+  bool asText_ = false;
 };
+
+// The close mark's font as designed.
+QFont CloseMarkFont(const FontDesign& design);
+
+// A text pixel as Qt's raster engine blends a glyph's coverage (0..255) of `text` over `back`.
+QRgb BlendCoverage(QRgb text, QRgb back, int coverage);
 
 }  // namespace coverstrip::qt

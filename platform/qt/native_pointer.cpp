@@ -1,12 +1,12 @@
 #include "platform/qt/native_pointer.h"
 
-#include <QtGui/qguiapplication_platform.h>
 #include <xcb/xcb.h>
 #include <xcb/xinput.h>
 
 #include <QCoreApplication>
-#include <QGuiApplication>
 #include <cmath>
+
+#include "platform/qt/x11_requests.h"
 
 namespace coverstrip::qt {
 namespace {
@@ -21,10 +21,9 @@ double FromFixed(xcb_input_fp1616_t value) {
 
 void NativePointer::Watch(std::uintptr_t window) {
   window_ = window;
-  auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
-  if (x11 == nullptr) return;
-  const xcb_query_extension_reply_t* input =
-      xcb_get_extension_data(x11->connection(), &xcb_input_id);
+  xcb_connection_t* connection = X11Connection();
+  if (connection == nullptr) return;
+  const xcb_query_extension_reply_t* input = xcb_get_extension_data(connection, &xcb_input_id);
   if (input != nullptr && input->present) inputOpcode_ = input->major_opcode;
   QCoreApplication::instance()->installNativeEventFilter(this);
 }

@@ -2,8 +2,16 @@
 // starts the form over them, and Qt's event loop runs. With no X server to connect to it ends
 // with exit code 1 and one line on stderr before Qt starts; Qt's xcb plugin does the same if the
 // X connection breaks later.
+#if __has_include(<malloc.h>)
+#include <malloc.h>
+#endif
+
 #include <QApplication>
 #include <QIcon>
+#include <QImage>
+#include <QImageReader>
+#include <QPixmap>
+#include <QTimer>
 #include <cstdio>
 #include <memory>
 
@@ -13,19 +21,42 @@
 #include "platform/shared/toolkit.h"
 
 namespace coverstrip {
+namespace {
+
+// Read as the PNG it is: left to find the format, Qt loads every image plugin to ask it first.
+QImage ReadIcon() {
+  QImageReader reader(QStringLiteral(":/coverstrip.png"), "png");
+  reader.setAutoDetectImageFormat(false);
+  return reader.read();
+}
+
+}  // namespace
 
 int RunApplication(int argc, char** argv, const WindowDesign& design, FormFactory makeForm) {
   if (const auto missing = qt::UseXDisplay()) {
     std::fprintf(stderr, "%s\n", missing->c_str());
     return 1;
   }
+  // NOTE: Qt's xcb thread allocates each X event, the main thread frees it. In an arena of the
+  // xcb thread's own, the events queued behind a burst of input leave pages that the next burst
+  // touches anew in other places, and the resident size creeps up; one arena reuses them, and
+  // what is left free at its top after a burst goes back to the system above 32 KiB, not 128.
+#ifdef M_ARENA_MAX
+  mallopt(M_ARENA_MAX, 1);
+  mallopt(M_TRIM_THRESHOLD, 32 * 1024);
+#endif
   QApplication application(argc, argv);
-  QApplication::setWindowIcon(QIcon(QStringLiteral(":/coverstrip.png")));
+  if (const auto missing = qt::TakenXDisplay()) {
+    std::fprintf(stderr, "%s\n", missing->c_str());
+    return 1;
+  }
 
   qt::QtBackend backend(design);
   Toolkit toolkit(backend, design);
   const std::unique_ptr<FormEvents> form = makeForm(toolkit.platform());
   toolkit.StartUp(*form);
+  // Once the window is up: it has no frame or taskbar entry to show the icon, its dialog has.
+  QTimer::singleShot(0, [] { QApplication::setWindowIcon(QIcon(QPixmap::fromImage(ReadIcon()))); });
   return QApplication::exec();
 }
 

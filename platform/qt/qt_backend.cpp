@@ -3,12 +3,12 @@
 #include <QApplication>
 #include <QColorDialog>
 #include <QCursor>
-#include <QFont>
 #include <QGuiApplication>
 #include <QIcon>
 #include <QMouseEvent>
 #include <QPalette>
 #include <QScreen>
+#include <QToolTip>
 #include <cmath>
 #include <cstdlib>
 #include <optional>
@@ -92,22 +92,14 @@ QtBackend::QtBackend(const WindowDesign& design)
   form_.setAttribute(Qt::WA_AlwaysShowToolTips);
   form_.setFocusPolicy(Qt::NoFocus);
   form_.setWindowTitle(QString::fromStdString(design.caption));
-  form_.setWindowIcon(QIcon(QStringLiteral(":/coverstrip.png")));
   form_.setAutoFillBackground(true);
 
   strip_.setToolTip(QString::fromStdString(design.pictureToolTip));
+  // Shown once the window is: see SetFormVisible.
+  strip_.hide();
 
-  closeMark_.setText(QString::fromStdString(design.labelCaption));
-  closeMark_.setAlignment(Qt::AlignLeft | Qt::AlignTop);
-  // The character set has no meaning here; where the face is missing, fontconfig picks the
-  // nearest installed one.
-  QFont font(QString::fromStdString(design.labelFont.face));
-  font.setPointSizeF(static_cast<qreal>(design.labelFont.points));
-  font.setWeight(static_cast<QFont::Weight>(design.labelFont.weight));
-  font.setItalic(design.labelFont.italic);
-  font.setUnderline(design.labelFont.underline);
-  font.setStrikeOut(design.labelFont.strikeout);
-  closeMark_.setFont(font);
+  closeMark_.SetCaption(QString::fromStdString(design.labelCaption));
+  closeMark_.setFont(CloseMarkFont(design.labelFont));
   closeMark_.setToolTip(QString::fromStdString(design.labelToolTip));
 
   timer_.setInterval(design.timerIntervalMs);
@@ -279,10 +271,14 @@ NativeHandle QtBackend::FormHandle() const {
 
 // Unmapping keeps the X window and its properties, _NET_WM_WINDOW_OPACITY included. Qt maps it
 // at its own, logical, geometry: the exact one follows. The caller raises it afterwards.
+// NOTE: Qt announces each child shown to the accessibility bridge, whose first use connects to
+// the session bus (and may start one); the children are first shown after the window has
+// mapped, so that the window does not wait for it.
 void QtBackend::SetFormVisible(bool visible) {
   form_.setVisible(visible);
   if (visible) SetFormRect(formRect_);
   FlushX11();
+  if (visible && strip_.isHidden()) strip_.show();
 }
 
 void QtBackend::SetTimerRunning(bool running) {
@@ -303,18 +299,20 @@ void QtBackend::EndProcess() {
 
 // --- window-manager calls ---
 
-// NOTE: Qt leaves a restack request made from a timer in its xcb buffer; without the flush the
-// re-assertion does nothing while the pointer is still. Not topmost lowers the window below
-// every other one, so that the colour dialog is never hidden under it; this process's visible
-// tooltips go above it, as their owner's topmost band would keep them.
+// The raise goes straight to the X server, flushed, since Qt leaves a request made from a timer in
+// its xcb buffer. Not topmost lowers the window below every other one, so that the colour dialog
+// is never hidden under it; this process's visible tooltip goes above it, as its owner's topmost
+// band would keep it.
 void QtBackend::Restack(bool topmost, bool /*activate*/) {
-  if (topmost) {
-    form_.raise();
-    for (QWidget* widget : QApplication::topLevelWidgets()) {
-      if (widget->windowType() == Qt::ToolTip && widget->isVisible()) widget->raise();
-    }
-  } else {
+  if (!topmost) {
     form_.lower();
+    FlushX11();
+    return;
+  }
+  RaiseX11Window(form_.winId());
+  if (!QToolTip::isVisible()) return;
+  for (QWidget* widget : QApplication::topLevelWidgets()) {
+    if (widget->windowType() == Qt::ToolTip && widget->isVisible()) widget->raise();
   }
   FlushX11();
 }

@@ -1,7 +1,7 @@
 // The Qt 6 backend under X11: Form1 as an override-redirect top-level, the strip and the close
 // mark as its child widgets, Timer1 as a QTimer, the colour dialog as Qt's QColorDialog, and the
-// window-manager calls carried out as raise, lower and window opacity, and the keys held read from
-// the X server's keymap (x11_keyboard.h). Pixels are device pixels,
+// window-manager calls carried out as raise, lower and window opacity, and the keys held as the X
+// server reports them (x11_keyboard.h). Pixels are device pixels,
 // at 1440 / (logical DPI x device pixel ratio) twips each, so that at a scale factor such as
 // QT_SCALE_FACTOR=1.5 or 2 every drag is as exact as at 1. Qt's API speaks logical pixels: the
 // top-level is placed on the X server directly, in device pixels (x11_requests.h), and the
@@ -71,7 +71,7 @@ class QtBackend final : public Backend, private Stacking, private StripInput {
   CloseMarkWidget closeMark_;
   NativePointer nativePointer_;
   QTimer timer_;
-  X11Keyboard keyboard_;
+  mutable X11Keyboard keyboard_;  // read from the first tick on
   PixelRect formRect_;
   PixelRect stripRect_;
   // The monitors in device pixels, read again at each change.

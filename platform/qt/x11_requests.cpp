@@ -9,22 +9,19 @@
 #include <memory>
 
 namespace coverstrip::qt {
-namespace {
 
-xcb_connection_t* Connection() {
+xcb_connection_t* X11Connection() {
   auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
   return x11 != nullptr ? x11->connection() : nullptr;
 }
 
-}  // namespace
-
 void FlushX11() {
-  if (xcb_connection_t* connection = Connection()) xcb_flush(connection);
+  if (xcb_connection_t* connection = X11Connection()) xcb_flush(connection);
 }
 
 void ConfigureX11Window(std::uintptr_t window, std::int32_t x, std::int32_t y, std::int32_t width,
                         std::int32_t height) {
-  xcb_connection_t* connection = Connection();
+  xcb_connection_t* connection = X11Connection();
   if (connection == nullptr) return;
   // X takes the position as signed and the size as unsigned 32-bit values, in that order.
   const std::uint32_t values[] = {static_cast<std::uint32_t>(x), static_cast<std::uint32_t>(y),
@@ -36,9 +33,18 @@ void ConfigureX11Window(std::uintptr_t window, std::int32_t x, std::int32_t y, s
   xcb_flush(connection);
 }
 
+void RaiseX11Window(std::uintptr_t window) {
+  xcb_connection_t* connection = X11Connection();
+  if (connection == nullptr) return;
+  const std::uint32_t above = XCB_STACK_MODE_ABOVE;
+  xcb_configure_window(connection, static_cast<xcb_window_t>(window), XCB_CONFIG_WINDOW_STACK_MODE,
+                       &above);
+  xcb_flush(connection);
+}
+
 std::vector<QRect> X11Monitors() {
   std::vector<QRect> monitors;
-  xcb_connection_t* connection = Connection();
+  xcb_connection_t* connection = X11Connection();
   if (connection == nullptr) return monitors;
   const xcb_screen_t* screen = xcb_setup_roots_iterator(xcb_get_setup(connection)).data;
   const std::unique_ptr<xcb_randr_get_monitors_reply_t, decltype(&std::free)> reply(

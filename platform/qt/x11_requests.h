@@ -5,7 +5,12 @@
 #include <cstdint>
 #include <vector>
 
+struct xcb_connection_t;
+
 namespace coverstrip::qt {
+
+// Qt's own connection to the X server; null off X11.
+xcb_connection_t* X11Connection();
 
 // NOTE: Qt 6.4 flushes its xcb connection only after it has read X events, so a request made
 // from a timer, with no X traffic around it, waits in the buffer until the pointer next moves.
@@ -16,6 +21,10 @@ void FlushX11();
 // pixels, can only approximate at a scale factor other than 1; then flushes.
 void ConfigureX11Window(std::uintptr_t window, std::int32_t x, std::int32_t y, std::int32_t width,
                         std::int32_t height);
+
+// Puts a top-level window above its siblings and flushes: one request, without the work
+// QWidget::raise does for a widget's stacking among its own.
+void RaiseX11Window(std::uintptr_t window);
 
 // The X server's monitors (RandR 1.5) in device pixels; empty where it has none to tell.
 std::vector<QRect> X11Monitors();

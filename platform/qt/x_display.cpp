@@ -1,24 +1,44 @@
-// Tries $DISPLAY with a connection of its own, closed at once: Qt's xcb plugin aborts with its
-// own message where none can be made, and its Wayland plugin would make a window that can
-// neither place itself nor stay on top.
 #include "platform/qt/x_display.h"
 
-#include <xcb/xcb.h>
-
+#include <QGuiApplication>
+#include <QtGlobal>
 #include <cstdlib>
+#include <vector>
 
 namespace coverstrip::qt {
 namespace {
 
 constexpr char kHowToGetOne[] = "run it in an X11 session, or in a Wayland session with XWayland";
 
-// NOTE: a server that refuses the connection (no authorization) gets its reason written on stderr
-// by libxcb itself, before the line that says what to do.
-bool XServerAnswers() {
-  xcb_connection_t* connection = xcb_connect(nullptr, nullptr);
-  const bool answers = xcb_connection_has_error(connection) == 0;
-  xcb_disconnect(connection);
-  return answers;
+struct HeldMessage {
+  QtMsgType type;
+  const char* file;
+  int line;
+  const char* function;
+  const char* category;
+  QString text;
+};
+
+// A message handler has no state of its own to keep them in. NOTE: Qt's "could not connect to
+// display" and the platform plugin's failure come as messages while QApplication starts.
+std::vector<HeldMessage> held;
+QtMessageHandler previous = nullptr;
+
+void Pass(const HeldMessage& message) {
+  const QMessageLogContext context(message.file, message.line, message.function, message.category);
+  previous(message.type, context, message.text);
+}
+
+void Hold(QtMsgType type, const QMessageLogContext& context, const QString& text) {
+  const HeldMessage message{type, context.file, context.line, context.function, context.category,
+                            text};
+  if (type != QtFatalMsg) {
+    held.push_back(message);
+    return;
+  }
+  for (const HeldMessage& earlier : held) Pass(earlier);
+  held.clear();
+  Pass(message);
 }
 
 }  // namespace
@@ -28,12 +48,23 @@ std::optional<std::string> UseXDisplay() {
   if (display == nullptr || *display == '\0') {
     return std::string("coverstrip needs an X server and DISPLAY is not set: ") + kHowToGetOne;
   }
-  if (!XServerAnswers()) {
-    return std::string("coverstrip needs an X server and cannot connect to DISPLAY=\"") + display +
-           "\": " + kHowToGetOne;
-  }
-  setenv("QT_QPA_PLATFORM", "xcb", 1);
+  setenv("QT_QPA_PLATFORM", "xcb;offscreen", 1);
+  previous = qInstallMessageHandler(Hold);
   return std::nullopt;
+}
+
+// NOTE: a server that refuses the connection (no authorization) gets its reason written on stderr
+// by Xlib itself, before the line that says what to do.
+std::optional<std::string> TakenXDisplay() {
+  qInstallMessageHandler(previous);
+  const bool taken = QGuiApplication::platformName() == QLatin1String("xcb");
+  if (taken) {
+    for (const HeldMessage& message : held) Pass(message);
+  }
+  held.clear();
+  if (taken) return std::nullopt;
+  return std::string("coverstrip needs an X server and cannot connect to DISPLAY=\"") +
+         std::getenv("DISPLAY") + "\": " + kHowToGetOne;
 }
 
 }  // namespace coverstrip::qt

@@ -128,6 +128,18 @@ class PeekWhileAnotherProgramHasTheFocus(PeekTests, OverlayTestCase):
         self.peer.focus()
         return self.session.top_level(self.peer.window)
 
+    def test_a_key_held_since_before_the_start_counts(self):
+        # Ctrl goes down before the program starts, so it sees no press of it: Alt makes the chord.
+        self.overlay.stop()
+        self.keys_down("ctrl")
+        self.overlay = self.start_overlay()
+        self.away_from_the_strip()
+        self.keys_down("alt")
+        wait_for(self.strip_area, lambda s: s == {BENEATH}, REACTION,
+                 "peeking with Ctrl held since before the start")
+        self.keys_up("alt", "ctrl")
+        wait_for(self.strip_area, lambda s: s == {STRIP}, REACTION, "the strip back")
+
 
 @unittest.skipUnless(WINDOWS_BUILD, "Wine's notepad is for the Windows build")
 class PeekWhileAWineProgramHasTheFocus(PeekTests, OverlayTestCase):
