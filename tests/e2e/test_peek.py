@@ -30,7 +30,7 @@ class PeekTests:
     def setUp(self):
         super().setUp()
         # Keys still held by a failed test would hide the next test's strip.
-        self.addCleanup(self.keys_up, "t", "ctrl", "alt", "ISO_Level3_Shift")
+        self.addCleanup(self.keys_up, "t", "ctrl", "alt", "Control_R", "Alt_R", "ISO_Level3_Shift")
         x, y, width, height = self.overlay.geometry()
         self.peer = self.start_peer(x - MARGIN, y - MARGIN, width + 2 * MARGIN,
                                     height + 2 * MARGIN, colour=BENEATH)
