@@ -35,6 +35,7 @@ std::vector<Monitor> SimBackend::Monitors() const {
 }
 
 float SimBackend::TwipsPerPixelAt(const PixelRect& rect) const {
+  if (config.otherMonitors.empty()) return config.twipsPerPixel;
   // How far apart two spans are: negative by their overlap when they overlap.
   const auto gap = [](std::int64_t a, std::int64_t aSize, std::int64_t b, std::int64_t bSize) {
     return std::max(a, b) - std::min(a + aSize, b + bSize);
@@ -47,14 +48,15 @@ float SimBackend::TwipsPerPixelAt(const PixelRect& rect) const {
     return std::max<std::int64_t>(0, gap(rect.left, rect.width, m.left, m.width)) +
            std::max<std::int64_t>(0, gap(rect.top, rect.height, m.top, m.height));
   };
-  const std::vector<Monitor> monitors = Monitors();
-  const auto most = std::max_element(monitors.begin(), monitors.end(), [&](auto& a, auto& b) {
-    return overlap(a.rect) < overlap(b.rect);
-  });
-  if (overlap(most->rect) > 0) return most->twipsPerPixel;
-  return std::min_element(monitors.begin(), monitors.end(),
-                          [&](auto& a, auto& b) { return distance(a.rect) < distance(b.rect); })
-      ->twipsPerPixel;
+  // The primary first: it wins a tie.
+  const Monitor primary = PrimaryMonitor();
+  const Monitor* most = &primary;
+  const Monitor* nearest = &primary;
+  for (const Monitor& monitor : config.otherMonitors) {
+    if (overlap(monitor.rect) > overlap(most->rect)) most = &monitor;
+    if (distance(monitor.rect) < distance(nearest->rect)) nearest = &monitor;
+  }
+  return overlap(most->rect) > 0 ? most->twipsPerPixel : nearest->twipsPerPixel;
 }
 
 void SimBackend::SetFormRect(const PixelRect& rect) {
