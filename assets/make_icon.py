@@ -4,7 +4,7 @@
 The drawing is made of shapes in a 32-unit square, rendered anew at each size with 4 x 4 samples
 a pixel (so edges are smooth, with alpha), the strip's edges put on whole pixels so that small
 sizes stay sharp. Writes:
-  coverstrip.ico   16, 20, 24, 32 (32-bit BGRA), 40, 48, 64 and 256 px (PNG): the Windows
+  coverstrip.ico   16, 20, 24, 32, 40, 48, 64 (32-bit BGRA) and 256 px (PNG): the Windows
                    program's, the installer's and the uninstaller's icon
   coverstrip.png   the 32 px picture, for the Qt build's window icon
   hicolor/NxN/apps/coverstrip.png   the theme sizes, for the Linux packages
@@ -19,10 +19,11 @@ from pathlib import Path
 ICO_SIZES = (16, 20, 24, 32, 40, 48, 64, 256)
 # The hicolor theme's usual application icon sizes.
 THEME_SIZES = (16, 24, 32, 48, 64, 128, 256)
-# Windows Vista and later read PNG images in an .ico, and must for 256 px; the small sizes stay
-# bitmaps, which every reader takes, and the larger are PNG: as bitmaps they would add 35 KB to
-# the exe, the installer and the uninstaller each.
-LARGEST_BITMAP_IN_ICO = 32
+# Windows reads PNG images in an .ico, and must for 256 px; every other size stays a bitmap, which
+# every reader takes as it is. (Under Wine at 144 dpi, with the 48 px icon a PNG, the program's
+# first press on the strip was now and then lost: Wine decodes PNG icons through its imaging
+# component.)
+LARGEST_BITMAP_IN_ICO = 64
 SAMPLES = 4  # per pixel and axis
 
 DESIGN = 32  # units of the drawing

@@ -52,6 +52,7 @@ void Win32Form::SetRect(const PixelRect& rect) {
   settingGeometry_ = false;
   // As taken: the system may have held it within its own limits.
   TakeGeometry(window_.get());
+  wine_.FormRequested(rect_);
 }
 
 void Win32Form::SetColour(Colour colour) {
@@ -68,7 +69,9 @@ LRESULT Win32Form::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARA
       // A click leaves the focus with the program the user works in.
       return MA_NOACTIVATE;
     case WM_WINDOWPOSCHANGING:
-      if (!settingGeometry_) wine_.RefuseOutsideChange(*reinterpret_cast<WINDOWPOS*>(lParam));
+      if (!settingGeometry_) {
+        wine_.FilterOutsideChange(window, *reinterpret_cast<WINDOWPOS*>(lParam));
+      }
       return ::DefWindowProcW(window, message, wParam, lParam);
     case WM_WINDOWPOSCHANGED: {
       // Moved by the system (a change of the displays, say) as well as by its own request.

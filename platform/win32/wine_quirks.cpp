@@ -28,9 +28,51 @@ WineQuirks::WineQuirks(bool underWine) : underWine_(underWine) {
   if (underWine_) desktop_ = ReadDesktop();
 }
 
+void WineQuirks::FormRequested(const PixelRect& taken) {
+  if (!underWine_) return;
+  requests_[requestCount_++ % kRequestsKept] = {taken, ::GetTickCount64()};
+}
+
+void WineQuirks::FilterOutsideChange(HWND form, WINDOWPOS& position) {
+  constexpr UINT kKeepsGeometry = SWP_NOMOVE | SWP_NOSIZE;
+  if (!underWine_ || requestCount_ == 0 || (position.flags & kKeepsGeometry) == kKeepsGeometry) {
+    return;
+  }
+  RECT now{};
+  ::GetWindowRect(form, &now);
+  PixelRect target{now.left, now.top, now.right - now.left, now.bottom - now.top};
+  if ((position.flags & SWP_NOMOVE) == 0) {
+    target = {position.x, position.y, target.width, target.height};
+  }
+  if ((position.flags & SWP_NOSIZE) == 0) {
+    target = {target.left, target.top, position.cx, position.cy};
+  }
+  const ULONGLONG oldest = ::GetTickCount64() - 1000;
+  const std::size_t kept = requestCount_ < kRequestsKept ? requestCount_ : kRequestsKept;
+  bool knownPlace = false, knownSize = false;
+  for (std::size_t back = 0; back < kept; ++back) {
+    const Request& request = requests_[(requestCount_ - 1 - back) % kRequestsKept];
+    if (request.when < oldest) break;
+    if (back == 0 && request.rect == target) return;  // the latest request, reported
+    knownPlace = knownPlace || (request.rect.left == target.left && request.rect.top == target.top);
+    knownSize =
+        knownSize || (request.rect.width == target.width && request.rect.height == target.height);
+  }
+  if (knownPlace && knownSize) {
+    position.flags |= kKeepsGeometry;
+  } else {
+    requestCount_ = 0;  // a change from outside: the requests before it tell nothing more
+  }
+}
+
 void WineQuirks::FormRestacked(HWND tooltip) const {
   if (!underWine_ || tooltip == nullptr || !::IsWindowVisible(tooltip)) return;
   ::SetWindowPos(tooltip, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+WPARAM WineQuirks::ButtonsPressedYet(HWND window, WPARAM moveFlags) const {
+  if (!underWine_ || ::GetCapture() == window) return moveFlags;
+  return moveFlags & ~static_cast<WPARAM>(MK_LBUTTON | MK_RBUTTON | MK_MBUTTON);
 }
 
 bool WineQuirks::DesktopChangedAtTick(HWND form) {

@@ -4,7 +4,9 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 
+#include "platform/shared/backend.h"
 #include "platform/win32/windows_api.h"
 
 namespace coverstrip::win32 {
@@ -23,14 +25,14 @@ class WineQuirks {
   DWORD FormStyle() const { return underWine_ ? WS_SYSMENU : 0; }
 
   // HACK(Wine): the window manager answers each move and resize of the managed form with a report
-  // that can arrive after the next request; Wine applies it back, undoing that request, and for a
-  // resize it reads the position when the report arrives, so the rectangle it applies need not be
-  // one the form ever had. Nothing else moves the form under Wine (a change of the screen comes
-  // with no message), so every change the form did not ask for is refused. On Windows the system
-  // moves it only for a reason of its own, and that stands.
-  void RefuseOutsideChange(WINDOWPOS& position) const {
-    if (underWine_) position.flags |= SWP_NOMOVE | SWP_NOSIZE;
-  }
+  // that can arrive after the next request, and Wine applies it back, undoing that request; for a
+  // resize Wine reads the position when the report arrives, so the rectangle it applies can join
+  // the position of one request to the size of another. A change the form did not ask for that is
+  // made of the positions and sizes of its requests of the last second, and is not the latest, is
+  // such a report and is refused; any other stands (the window manager moving the form, say). On
+  // Windows SetWindowPos takes effect at once and nothing is refused.
+  void FormRequested(const PixelRect& taken);
+  void FilterOutsideChange(HWND form, WINDOWPOS& position);
 
   // HACK(Wine): Wine links an owner below its topmost owned popup, where it loses WS_EX_TOPMOST,
   // so under Wine the tooltip has no owner and is raised above the form whenever the form is
@@ -52,6 +54,13 @@ class WineQuirks {
     HHOOK hook_ = nullptr;
   };
 
+  // HACK(Wine): Wine can give the move to where a button goes down that button's MK_ flag, ahead of
+  // the press itself; taken as a drag with no press, it would jump the strip by the press point.
+  // Under Wine the strip, which takes the capture at each press, counts a button as held on a move
+  // only while it has the capture: a drag begun elsewhere stays with the X window it began in
+  // there, so no other move carries a button. On Windows the flags are returned as they are.
+  WPARAM ButtonsPressedYet(HWND window, WPARAM moveFlags) const;
+
   // HACK(Wine): Wine sends no WM_DISPLAYCHANGE when the X server's screen changes under it. The
   // desktop's metrics, looked at once a second of timer ticks (not at every tick: each read is a
   // round trip to the wineserver), tell; so does a form left on no monitor, which only a change
@@ -64,6 +73,13 @@ class WineQuirks {
   static Desktop ReadDesktop();
 
   bool underWine_;
+  struct Request {
+    PixelRect rect;
+    ULONGLONG when = 0;  // GetTickCount64
+  };
+  static constexpr std::size_t kRequestsKept = 32;
+  std::array<Request, kRequestsKept> requests_{};
+  std::size_t requestCount_ = 0;  // the latest at (requestCount_ - 1) % kRequestsKept
   static constexpr int kTicksBetweenDesktopReads = 20;
   int ticksSinceDesktopRead_ = 0;
   Desktop desktop_{};  // as at start, or at the last change seen

@@ -168,7 +168,8 @@ TEST(RealForm, TheColourDialogLeavesTheKeyboardWithTheWindowThatHadIt) {
   watch.Start();
   EXPECT_EQ(::GetForegroundWindow(), player);
   // A move with the right button held opens the dialog; the hook confirms it.
-  real.Send(real.Strip(), WM_MOUSEMOVE, MK_RBUTTON, POINT{200, 20});
+  real.Send(real.Strip(), WM_RBUTTONDOWN, MK_RBUTTON, POINT{200, 20});
+  real.Send(real.Strip(), WM_MOUSEMOVE, MK_RBUTTON, POINT{210, 20});
   EXPECT_EQ(watch.dialogs, 1);
   EXPECT_EQ(watch.activations, 0);
   EXPECT_EQ(::GetForegroundWindow(), player);
