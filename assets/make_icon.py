@@ -20,9 +20,7 @@ ICO_SIZES = (16, 20, 24, 32, 40, 48, 64, 256)
 # The hicolor theme's usual application icon sizes.
 THEME_SIZES = (16, 24, 32, 48, 64, 128, 256)
 # Windows reads PNG images in an .ico, and must for 256 px; every other size stays a bitmap, which
-# every reader takes as it is. (Under Wine at 144 dpi, with the 48 px icon a PNG, the program's
-# first press on the strip was now and then lost: Wine decodes PNG icons through its imaging
-# component.)
+# every reader takes as it is, Wine's included, without decoding.
 LARGEST_BITMAP_IN_ICO = 64
 SAMPLES = 4  # per pixel and axis
 
