@@ -1,4 +1,5 @@
-// Owners of the Win32 handles this backend creates: windows, GDI brushes and fonts, icons.
+// Owners of the Win32 handles this backend creates: windows, GDI brushes and fonts, icons and
+// kernel objects (files).
 // Each frees its handle when it goes out of scope.
 #pragma once
 
@@ -24,9 +25,14 @@ struct IconDestroyer {
   void operator()(HICON icon) const { ::DestroyIcon(icon); }
 };
 
+struct HandleCloser {
+  void operator()(HANDLE handle) const { ::CloseHandle(handle); }
+};
+
 using UniqueWindow = std::unique_ptr<std::remove_pointer_t<HWND>, WindowDestroyer>;
 using UniqueBrush = std::unique_ptr<std::remove_pointer_t<HBRUSH>, GdiObjectDeleter>;
 using UniqueFont = std::unique_ptr<std::remove_pointer_t<HFONT>, GdiObjectDeleter>;
 using UniqueIcon = std::unique_ptr<std::remove_pointer_t<HICON>, IconDestroyer>;
+using UniqueHandle = std::unique_ptr<std::remove_pointer_t<HANDLE>, HandleCloser>;
 
 }  // namespace coverstrip::win32

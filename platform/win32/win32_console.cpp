@@ -3,19 +3,12 @@
 // is; to a console handed down as the standard handle, if any; otherwise to the console of the
 // process that started it (AttachConsole), and when there is none (started from Explorer or a
 // shortcut), to a message box.
-#include <memory>
-#include <type_traits>
-
 #include "platform/shared/console_output.h"
+#include "platform/win32/unique_handles.h"
 #include "platform/win32/windows_api.h"
 
 namespace coverstrip {
 namespace {
-
-struct HandleCloser {
-  void operator()(HANDLE handle) const { ::CloseHandle(handle); }
-};
-using UniqueFileHandle = std::unique_ptr<std::remove_pointer_t<HANDLE>, HandleCloser>;
 
 // Room for the longest text, --help, with a margin.
 constexpr int kTextCapacity = 4096;
@@ -65,7 +58,7 @@ void WriteConsoleText(bool isError, std::span<const std::string_view> pieces) {
         ::CreateFileW(L"CONOUT$", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
                       nullptr, OPEN_EXISTING, 0, nullptr);
     if (opened != INVALID_HANDLE_VALUE) {
-      const UniqueFileHandle console(opened);
+      const win32::UniqueHandle console(opened);
       if (::WriteConsoleW(console.get(), text, static_cast<DWORD>(length), &written, nullptr)) {
         return;
       }

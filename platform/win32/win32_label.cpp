@@ -8,6 +8,7 @@
 #include <cmath>
 
 #include "platform/win32/pixel_scale.h"
+#include "platform/win32/pointer_capture.h"
 #include "platform/win32/wide_text.h"
 
 namespace coverstrip::win32 {
@@ -74,7 +75,6 @@ void Win32Label::Paint(HWND window) {
 }
 
 LRESULT Win32Label::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  constexpr WPARAM kButtons = MK_LBUTTON | MK_RBUTTON | MK_MBUTTON;
   switch (message) {
     // A press on the mark keeps the pointer's input until its release, as a press on the strip
     // does: a drag from the mark onto the strip is the mark's, and does nothing.
@@ -86,7 +86,7 @@ LRESULT Win32Label::HandleMessage(HWND window, UINT message, WPARAM wParam, LPAR
     case WM_LBUTTONUP:
     case WM_RBUTTONUP:
     case WM_MBUTTONUP:
-      if ((wParam & kButtons) == 0 && ::GetCapture() == window) ::ReleaseCapture();
+      ReleaseCaptureAfterLastButton(window, wParam);
       return 0;
     case WM_LBUTTONDBLCLK:
       backend_.input().CloseMarkDoubleClicked(PointerButton::kLeft);

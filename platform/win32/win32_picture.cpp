@@ -3,6 +3,8 @@
 // is reported as such; moves carry the MK_ buttons; X and Y are the signed client coordinates.
 #include "platform/win32/win32_picture.h"
 
+#include "platform/win32/pointer_capture.h"
+
 namespace coverstrip::win32 {
 namespace {
 
@@ -80,8 +82,7 @@ void Win32Picture::Press(HWND window, PointerButton button, bool doubleClick, WP
 
 void Win32Picture::Release(HWND window, PointerButton button, WPARAM wParam, LPARAM lParam) {
   backend_.input().StripReleased(button, Decode(wParam, lParam));
-  constexpr WPARAM kButtons = MK_LBUTTON | MK_RBUTTON | MK_MBUTTON;
-  if ((wParam & kButtons) == 0 && ::GetCapture() == window) ::ReleaseCapture();
+  ReleaseCaptureAfterLastButton(window, wParam);
 }
 
 LRESULT Win32Picture::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {

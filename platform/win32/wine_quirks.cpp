@@ -3,6 +3,7 @@
 #include <cwchar>
 #include <utility>
 
+#include "platform/win32/pointer_capture.h"
 #include "platform/win32/win32_form.h"
 
 namespace coverstrip::win32 {
@@ -38,6 +39,7 @@ void WineQuirks::FilterOutsideChange(HWND form, WINDOWPOS& position) {
   if (!underWine_ || requestCount_ == 0 || (position.flags & kKeepsGeometry) == kKeepsGeometry) {
     return;
   }
+  // Read back, not as last taken: under Wine the two can differ while reports come in.
   RECT now{};
   ::GetWindowRect(form, &now);
   PixelRect target{now.left, now.top, now.right - now.left, now.bottom - now.top};
@@ -72,7 +74,7 @@ void WineQuirks::FormRestacked(HWND tooltip) const {
 
 WPARAM WineQuirks::ButtonsPressedYet(HWND window, WPARAM moveFlags) const {
   if (!underWine_ || ::GetCapture() == window) return moveFlags;
-  return moveFlags & ~static_cast<WPARAM>(MK_LBUTTON | MK_RBUTTON | MK_MBUTTON);
+  return moveFlags & ~kPointerButtons;
 }
 
 bool WineQuirks::DesktopChangedAtTick(HWND form) {
