@@ -3,27 +3,15 @@
 // is; to a console handed down as the standard handle, if any; otherwise to the console of the
 // process that started it (AttachConsole), and when there is none (started from Explorer or a
 // shortcut), to a message box.
+#include <string>
+
 #include "platform/shared/console_output.h"
 #include "platform/win32/unique_handles.h"
+#include "platform/win32/wide_text.h"
 #include "platform/win32/windows_api.h"
 
 namespace coverstrip {
 namespace {
-
-// Room for the longest text, --help, with a margin.
-constexpr int kTextCapacity = 4096;
-
-// The pieces as one UTF-16 text, ended by a null; cut short if it would not fit.
-int Widen(std::span<const std::string_view> pieces, wchar_t (&text)[kTextCapacity]) {
-  int length = 0;
-  for (const std::string_view piece : pieces) {
-    if (piece.empty()) continue;
-    length += ::MultiByteToWideChar(CP_UTF8, 0, piece.data(), static_cast<int>(piece.size()),
-                                    text + length, kTextCapacity - 1 - length);
-  }
-  text[length] = L'\0';
-  return length;
-}
 
 bool WriteBytes(HANDLE handle, std::span<const std::string_view> pieces) {
   for (const std::string_view piece : pieces) {
@@ -46,11 +34,12 @@ void WriteConsoleText(bool isError, std::span<const std::string_view> pieces) {
   const bool isConsole = handedDown && ::GetConsoleMode(standard, &mode);
   if (handedDown && !isConsole && WriteBytes(standard, pieces)) return;
 
-  wchar_t text[kTextCapacity];
-  const int length = Widen(pieces, text);
+  std::wstring text;
+  for (const std::string_view piece : pieces) win32::AppendUtf16(piece, text);
+  const auto length = static_cast<DWORD>(text.size());
   DWORD written = 0;
   // Wine, for one, hands down the console of the terminal it was started from.
-  if (isConsole && ::WriteConsoleW(standard, text, static_cast<DWORD>(length), &written, nullptr)) {
+  if (isConsole && ::WriteConsoleW(standard, text.c_str(), length, &written, nullptr)) {
     return;
   }
   if (::AttachConsole(ATTACH_PARENT_PROCESS)) {
@@ -59,12 +48,12 @@ void WriteConsoleText(bool isError, std::span<const std::string_view> pieces) {
                       nullptr, OPEN_EXISTING, 0, nullptr);
     if (opened != INVALID_HANDLE_VALUE) {
       const win32::UniqueHandle console(opened);
-      if (::WriteConsoleW(console.get(), text, static_cast<DWORD>(length), &written, nullptr)) {
+      if (::WriteConsoleW(console.get(), text.c_str(), length, &written, nullptr)) {
         return;
       }
     }
   }
-  ::MessageBoxW(nullptr, text, L"coverstrip",
+  ::MessageBoxW(nullptr, text.c_str(), L"coverstrip",
                 MB_OK | (isError ? MB_ICONERROR : MB_ICONINFORMATION));
 }
 
