@@ -9,13 +9,24 @@
 namespace coverstrip::win32 {
 namespace {
 
+// A function of user32, looked up by name; null if it has none of that name.
+template <typename Function>
+Function User32Function(const char* name) {
+  const FARPROC found = ::GetProcAddress(::GetModuleHandleW(L"user32.dll"), name);
+  // Through void (*)(), which converts to any function pointer type without a warning.
+  return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(found));
+}
+
+// Set, with the hook, by the first FormKeptInactive that hooks.
+decltype(&::CallNextHookEx) callNextHook = nullptr;
+
 LRESULT CALLBACK RefuseToActivateForm(int code, WPARAM wParam, LPARAM lParam) {
   if (code == HCBT_ACTIVATE) {
     wchar_t name[32]{};
     ::GetClassNameW(reinterpret_cast<HWND>(wParam), name, 32);
     if (std::wcscmp(name, Win32Form::kClassName) == 0) return 1;
   }
-  return ::CallNextHookEx(nullptr, code, wParam, lParam);
+  return callNextHook(nullptr, code, wParam, lParam);
 }
 
 }  // namespace
@@ -93,13 +104,17 @@ WineQuirks::Desktop WineQuirks::ReadDesktop() {
 }
 
 WineQuirks::FormKeptInactive::FormKeptInactive(const WineQuirks& wine) {
-  if (wine.underWine_) {
-    hook_ = ::SetWindowsHookExW(WH_CBT, &RefuseToActivateForm, nullptr, ::GetCurrentThreadId());
+  if (!wine.underWine_) return;
+  const auto setHook = User32Function<decltype(&::SetWindowsHookExW)>("SetWindowsHookExW");
+  unhook_ = User32Function<decltype(&::UnhookWindowsHookEx)>("UnhookWindowsHookEx");
+  callNextHook = User32Function<decltype(&::CallNextHookEx)>("CallNextHookEx");
+  if (setHook != nullptr && unhook_ != nullptr && callNextHook != nullptr) {
+    hook_ = setHook(WH_CBT, &RefuseToActivateForm, nullptr, ::GetCurrentThreadId());
   }
 }
 
 WineQuirks::FormKeptInactive::~FormKeptInactive() {
-  if (hook_ != nullptr) ::UnhookWindowsHookEx(hook_);
+  if (hook_ != nullptr) unhook_(hook_);
 }
 
 }  // namespace coverstrip::win32

@@ -43,6 +43,9 @@ class WineQuirks {
   // HACK(Wine): Windows passes over a WS_EX_NOACTIVATE window when it picks the window to
   // activate as a dialog closes; Wine activates it, and the keyboard with it. While it lives, a
   // CBT hook of this thread refuses to activate the form under Wine; on Windows it does nothing.
+  // The hook functions are looked up at run time, under Wine only: the exe imports none, since a
+  // small unsigned exe that imports a hook and reads the keyboard is what antivirus heuristics
+  // flag.
   class FormKeptInactive {
    public:
     explicit FormKeptInactive(const WineQuirks& wine);
@@ -52,6 +55,7 @@ class WineQuirks {
 
    private:
     HHOOK hook_ = nullptr;
+    decltype(&::UnhookWindowsHookEx) unhook_ = nullptr;
   };
 
   // HACK(Wine): Wine can give the move to where a button goes down that button's MK_ flag, ahead of
