@@ -9,9 +9,19 @@ bool Down(int key) {
   return (static_cast<unsigned short>(::GetAsyncKeyState(key)) & 0x8000u) != 0;
 }
 
+// The input-mode keys of Japanese and Korean keyboards: Kana, IME on and off, Junja, Final,
+// Kanji/Hanja; Eisu, Katakana, Hiragana, Hankaku, Zenkaku and Romaji. Their keyboards send many
+// of them without a release (Hankaku/Zenkaku alternates VK_OEM_AUTO and VK_OEM_ENLW), so that
+// they read as held from the first press on.
+bool IsInputModeKey(int key) {
+  return (key >= VK_KANA && key <= VK_IME_OFF) || (key >= VK_OEM_ATTN && key <= VK_OEM_BACKTAB);
+}
+
 // The key codes that are not keys of their own: the pointer buttons, and Ctrl and Alt without a
-// side, which are down exactly when one of their sided codes is.
+// side, which are down exactly when one of their sided codes is; and the input-mode keys, which
+// may read as held when no finger is on them.
 bool CountsAsOther(int key) {
+  if (IsInputModeKey(key)) return false;
   switch (key) {
     case VK_LBUTTON:
     case VK_RBUTTON:
