@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-#include "platform/contract/toolkit.h"
+#include "platform/contract/toolkit_objects.h"
 
 namespace coverstrip::gestures {
 

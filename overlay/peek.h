@@ -4,7 +4,7 @@
 #pragma once
 
 #include "platform/contract/keyboard.h"
-#include "platform/contract/toolkit.h"
+#include "platform/contract/toolkit_objects.h"
 
 namespace coverstrip::overlay {
 

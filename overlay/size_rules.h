@@ -1,7 +1,7 @@
 // The window follows its strip's inner size, held within fixed limits.
 #pragma once
 
-#include "platform/contract/toolkit.h"
+#include "platform/contract/toolkit_objects.h"
 
 namespace coverstrip::overlay {
 

@@ -3,7 +3,7 @@
 
 #include "platform/contract/colour_chooser.h"
 #include "platform/contract/keyboard.h"
-#include "platform/contract/toolkit.h"
+#include "platform/contract/toolkit_objects.h"
 #include "platform/contract/window_manager.h"
 
 namespace coverstrip {

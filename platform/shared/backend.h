@@ -1,7 +1,7 @@
 // What a backend carries out for the shared layer: pixel rectangles, colours, the cursor, showing
 // and hiding, the keys held, the timer, the colour dialog and the end of the process. Every check
-// and every conversion is made above it (see toolkit.h); a backend only does what it is told and
-// reports native input, translated into strip-relative pixel events, to the InputSink it is
+// and every conversion is made above it (see toolkit_parts.h); a backend only does what it is told
+// and reports native input, translated into strip-relative pixel events, to the InputSink it is
 // connected to.
 #pragma once
 
