@@ -9,3 +9,10 @@ function(coverstrip_settings target)
     target_compile_options(${target} PRIVATE -msse2 -mfpmath=sse)
   endif()
 endfunction()
+
+# HACK(libstdc++): the Windows program is built without exceptions and RTTI. It catches nothing and
+# asks no type, and either would bring library code into the exe; the library's own pieces that
+# still throw are replaced in platform/win32/library_replacements.cpp.
+function(coverstrip_without_exceptions target)
+  target_compile_options(${target} PRIVATE -fno-exceptions -fno-rtti)
+endfunction()

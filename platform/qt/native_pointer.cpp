@@ -6,7 +6,7 @@
 #include <QCoreApplication>
 #include <cmath>
 
-#include "platform/qt/x11_requests.h"
+#include "platform/qt/x11_connection.h"
 
 namespace coverstrip::qt {
 namespace {

@@ -1,20 +1,20 @@
 #include "platform/qt/qt_backend.h"
 
 #include <QApplication>
-#include <QColorDialog>
 #include <QCursor>
-#include <QGuiApplication>
 #include <QIcon>
 #include <QMouseEvent>
 #include <QPalette>
 #include <QScreen>
-#include <QToolTip>
 #include <cmath>
 #include <cstdlib>
 #include <optional>
 
+#include "platform/qt/device_pixels.h"
+#include "platform/qt/qt_colour_dialog.h"
 #include "platform/qt/qt_colours.h"
-#include "platform/qt/x11_requests.h"
+#include "platform/qt/qt_pointer_events.h"
+#include "platform/qt/x11_connection.h"
 
 namespace coverstrip::qt {
 namespace {
@@ -28,54 +28,6 @@ void SetPaletteColour(QWidget& widget, QPalette::ColorRole role, Colour colour) 
   palette.setColor(role, ToQColor(colour));
   widget.setPalette(palette);
 }
-
-int Scaled(double pixels, double ratio) {
-  return static_cast<int>(std::lround(pixels * ratio));
-}
-
-// A child's rectangle: device pixels to the nearest logical ones.
-QRect LogicalChild(const PixelRect& rect, double ratio) {
-  return QRect(Scaled(rect.left, 1 / ratio), Scaled(rect.top, 1 / ratio),
-               Scaled(rect.width, 1 / ratio), Scaled(rect.height, 1 / ratio));
-}
-
-// NOTE: Qt 6 keeps a screen's top-left corner in device pixels and scales only its size, which
-// it rounds to whole logical pixels; the X server's monitor at that corner has the exact size.
-PixelRect DeviceRect(const QScreen& screen, const std::vector<QRect>& x11Monitors) {
-  const QRect rect = screen.geometry();
-  for (const QRect& monitor : x11Monitors) {
-    if (monitor.topLeft() == rect.topLeft()) {
-      return {monitor.x(), monitor.y(), monitor.width(), monitor.height()};
-    }
-  }
-  const double ratio = screen.devicePixelRatio();
-  return {rect.x(), rect.y(), Scaled(rect.width(), ratio), Scaled(rect.height(), ratio)};
-}
-
-std::optional<PointerButton> ButtonOf(Qt::MouseButton button) {
-  switch (button) {
-    case Qt::LeftButton:
-      return PointerButton::kLeft;
-    case Qt::RightButton:
-      return PointerButton::kRight;
-    case Qt::MiddleButton:
-      return PointerButton::kMiddle;
-    default:
-      return std::nullopt;
-  }
-}
-
-// Qt's widget dialog rather than a desktop's native one, so that it behaves alike everywhere: a
-// managed window that the window manager maps above the lowered overlay and gives the focus to.
-class QtColourDialog final : public ColourDialog {
- public:
-  std::optional<Colour> Show() override {
-    QColorDialog dialog;
-    dialog.setOption(QColorDialog::DontUseNativeDialog);
-    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
-    return FromQColor(dialog.selectedColor());
-  }
-};
 
 }  // namespace
 
@@ -104,59 +56,21 @@ QtBackend::QtBackend(const WindowDesign& design)
 
   timer_.setInterval(design.timerIntervalMs);
   QObject::connect(&timer_, &QTimer::timeout, [this] { input().TimerTicked(); });
-  ReadMonitors();
-  WatchMonitors();
   // The window's id is its last one once its flags are set. At a ratio of 1 Qt's positions are
   // the server's.
   if (Ratio() != 1) nativePointer_.Watch(form_.winId());
 }
 
-// NOTE: a RandR monitor removed on Xvfb changes only the root's monitor property, which Qt still
-// reports as a screen removed.
-void QtBackend::WatchMonitors() {
-  const auto watch = [this](QScreen* screen) {
-    QObject::connect(screen, &QScreen::geometryChanged, &form_, [this] { MonitorsChanged(); });
-  };
-  for (QScreen* screen : QGuiApplication::screens()) watch(screen);
-  QObject::connect(qGuiApp, &QGuiApplication::screenAdded, &form_, [this, watch](QScreen* screen) {
-    watch(screen);
-    MonitorsChanged();
-  });
-  QObject::connect(qGuiApp, &QGuiApplication::screenRemoved, &form_, [this] { MonitorsChanged(); });
-  QObject::connect(qGuiApp, &QGuiApplication::primaryScreenChanged, &form_,
-                   [this] { MonitorsChanged(); });
-}
-
-void QtBackend::MonitorsChanged() {
-  if (monitorsChangeQueued_) return;
-  monitorsChangeQueued_ = true;
-  QTimer::singleShot(0, &form_, [this] {
-    monitorsChangeQueued_ = false;
-    ReadMonitors();
-    input().MonitorsChanged();
-  });
-}
-
 // --- screen ---
 
 Monitor QtBackend::PrimaryMonitor() const {
-  return {primary_, TwipsPerPixel()};
+  return {monitors_.Primary(), TwipsPerPixel()};
 }
 
 std::vector<Monitor> QtBackend::Monitors() const {
   std::vector<Monitor> monitors;
-  for (const PixelRect& rect : monitors_) monitors.push_back({rect, TwipsPerPixel()});
+  for (const PixelRect& rect : monitors_.All()) monitors.push_back({rect, TwipsPerPixel()});
   return monitors;
-}
-
-void QtBackend::ReadMonitors() {
-  const std::vector<QRect> x11Monitors = X11Monitors();
-  monitors_.clear();
-  for (const QScreen* screen : QGuiApplication::screens()) {
-    monitors_.push_back(DeviceRect(*screen, x11Monitors));
-  }
-  const QScreen* primary = QGuiApplication::primaryScreen();
-  primary_ = primary != nullptr ? DeviceRect(*primary, x11Monitors) : PixelRect{};
 }
 
 float QtBackend::TwipsPerPixel() const {
@@ -175,16 +89,11 @@ QPoint QtBackend::ScreenOrigin() const {
 }
 
 QPointF QtBackend::DevicePoint(QPointF logical) const {
-  const QPointF origin = ScreenOrigin();
-  return origin + (logical - origin) * Ratio();
+  return qt::DevicePoint(logical, ScreenOrigin(), Ratio());
 }
 
 QRect QtBackend::LogicalTopLevel(const PixelRect& rect) const {
-  const double ratio = Ratio();
-  const QPoint origin = ScreenOrigin();
-  return QRect(origin.x() + Scaled(rect.left - origin.x(), 1 / ratio),
-               origin.y() + Scaled(rect.top - origin.y(), 1 / ratio), Scaled(rect.width, 1 / ratio),
-               Scaled(rect.height, 1 / ratio));
+  return qt::LogicalTopLevel(rect, ScreenOrigin(), Ratio());
 }
 
 std::int32_t QtBackend::CoordinateLimit() const {
@@ -297,32 +206,6 @@ void QtBackend::EndProcess() {
   std::_Exit(0);
 }
 
-// --- window-manager calls ---
-
-// The raise goes straight to the X server, flushed, since Qt leaves a request made from a timer in
-// its xcb buffer. Not topmost lowers the window below every other one, so that the colour dialog
-// is never hidden under it; this process's visible tooltip goes above it, as its owner's topmost
-// band would keep it.
-void QtBackend::Restack(bool topmost, bool /*activate*/) {
-  if (!topmost) {
-    form_.lower();
-    FlushX11();
-    return;
-  }
-  RaiseX11Window(form_.winId());
-  if (!QToolTip::isVisible()) return;
-  for (QWidget* widget : QApplication::topLevelWidgets()) {
-    if (widget->windowType() == Qt::ToolTip && widget->isVisible()) widget->raise();
-  }
-  FlushX11();
-}
-
-// Qt writes _NET_WM_WINDOW_OPACITY as alpha x 0x01010101, shown only where a compositor runs.
-void QtBackend::SetOpacity(std::uint8_t alpha) {
-  form_.setWindowOpacity(alpha / 255.0);
-  FlushX11();
-}
-
 // --- input ---
 
 // Positions come from the pointer's screen position, in device pixels again, and the geometry as
@@ -333,16 +216,7 @@ void QtBackend::StripPointer(PointerKind kind, const QMouseEvent& event) {
                              .value_or(DevicePoint(event.globalPosition()));
   const QPointF at =
       device - QPointF(formRect_.left + stripRect_.left, formRect_.top + stripRect_.top);
-  const Qt::MouseButtons held = event.buttons();
-  const Qt::KeyboardModifiers keys = event.modifiers();
-  const PointerEvent pointer{.x = at.x(),
-                             .y = at.y(),
-                             .left = held.testFlag(Qt::LeftButton),
-                             .right = held.testFlag(Qt::RightButton),
-                             .middle = held.testFlag(Qt::MiddleButton),
-                             .shift = keys.testFlag(Qt::ShiftModifier),
-                             .ctrl = keys.testFlag(Qt::ControlModifier),
-                             .alt = keys.testFlag(Qt::AltModifier)};
+  const PointerEvent pointer = ToPointerEvent(at, event);
   if (kind == PointerKind::kMove) return input().StripMoved(pointer);
   const std::optional<PointerButton> button = ButtonOf(event.button());
   if (!button) return;

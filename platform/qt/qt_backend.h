@@ -4,7 +4,7 @@
 // server reports them (x11_keyboard.h). Pixels are device pixels,
 // at 1440 / (logical DPI x device pixel ratio) twips each, so that at a scale factor such as
 // QT_SCALE_FACTOR=1.5 or 2 every drag is as exact as at 1. Qt's API speaks logical pixels: the
-// top-level is placed on the X server directly, in device pixels (x11_requests.h), and the
+// top-level is placed on the X server directly, in device pixels (x11_connection.h), and the
 // rectangles are kept as they were set, which is what the X server shows of a window that
 // bypasses the window manager; the children's widgets get the nearest logical rectangles.
 #pragma once
@@ -14,13 +14,15 @@
 #include "platform/contract/window_design.h"
 #include "platform/qt/form_widgets.h"
 #include "platform/qt/native_pointer.h"
+#include "platform/qt/qt_monitors.h"
+#include "platform/qt/qt_stacking.h"
 #include "platform/qt/x11_keyboard.h"
 #include "platform/shared/backend.h"
 #include "platform/shared/emulated_window_manager.h"
 
 namespace coverstrip::qt {
 
-class QtBackend final : public Backend, private Stacking, private StripInput {
+class QtBackend final : public Backend, private StripInput {
  public:
   // Needs a QApplication. The windows are created hidden.
   explicit QtBackend(const WindowDesign& design);
@@ -48,8 +50,6 @@ class QtBackend final : public Backend, private Stacking, private StripInput {
   WindowManager& windowManager() override { return windowManager_; }
 
  private:
-  void Restack(bool topmost, bool activate) override;
-  void SetOpacity(std::uint8_t alpha) override;
   void StripPointer(PointerKind kind, const QMouseEvent& event) override;
   void CloseMarkDoubleClicked(const QMouseEvent& event) override;
   // Sets the geometry again where Qt's copy has drifted from the one last set.
@@ -61,10 +61,6 @@ class QtBackend final : public Backend, private Stacking, private StripInput {
   QRect LogicalTopLevel(const PixelRect& rect) const;
   // A point on the screen, from logical pixels to device pixels.
   QPointF DevicePoint(QPointF logical) const;
-  // Reports a change of the monitors once Qt has taken all of it in.
-  void WatchMonitors();
-  void ReadMonitors();
-  void MonitorsChanged();
 
   FormWidget form_;
   StripWidget strip_;
@@ -74,11 +70,9 @@ class QtBackend final : public Backend, private Stacking, private StripInput {
   mutable X11Keyboard keyboard_;  // read from the first tick on
   PixelRect formRect_;
   PixelRect stripRect_;
-  // The monitors in device pixels, read again at each change.
-  std::vector<PixelRect> monitors_;
-  PixelRect primary_;
-  bool monitorsChangeQueued_ = false;
-  EmulatedWindowManager windowManager_{*this, *this};
+  QtMonitors monitors_{form_, [this] { input().MonitorsChanged(); }};
+  QtStacking stacking_{form_};
+  EmulatedWindowManager windowManager_{*this, stacking_};
 };
 
 }  // namespace coverstrip::qt

@@ -8,7 +8,7 @@
 #include <cstdlib>
 #include <memory>
 
-#include "platform/qt/x11_requests.h"
+#include "platform/qt/x11_connection.h"
 
 namespace coverstrip::qt {
 namespace {

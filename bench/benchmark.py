@@ -13,7 +13,7 @@ HERE = os.path.dirname(os.path.abspath(__file__))
 # The X session, the Wine prefix and the overlay's figures: shared with the end-to-end tests.
 sys.path.insert(0, os.path.normpath(os.path.join(HERE, os.pardir, "tests", "support")))
 
-import measures  # noqa: E402
+import measurements  # noqa: E402
 import report  # noqa: E402
 import svg_chart  # noqa: E402
 from overlay_facts import alpha_after, opacity_of  # noqa: E402
@@ -56,7 +56,7 @@ def source_version():
 def main():
     args = arguments()
     tool = lambda name: os.path.join(args.tools, name)  # noqa: E731
-    results = measures.Results()
+    results = measurements.Results()
     linux_built = os.path.exists(args.linux)
     if not linux_built:
         results.check(False, f"Linux build: {args.linux} was not built")
@@ -64,7 +64,7 @@ def main():
     foreign_dlls, windows_built = [], False
     if args.windows:
         print("== Windows binary", flush=True)
-        foreign_dlls = measures.windows_binary(results, args.windows)
+        foreign_dlls = measurements.windows_binary(results, args.windows)
         windows_built = os.path.exists(args.windows)
     linux_builds = [("linux", args.linux)] if linux_built else []
     if args.before:
@@ -76,7 +76,7 @@ def main():
 
     if not args.no_core:
         print("== Core on the in-memory toolkit (callgrind)", flush=True)
-        measures.core(results, tool("core_steps"), args.repetitions)
+        measurements.core(results, tool("core_steps"), args.repetitions)
 
     session = BenchSession(tool("xbench"))
     wine = None
@@ -96,16 +96,16 @@ def main():
         for repetition in range(1, args.repetitions + 1):
             print(f"== Repetition {repetition}/{args.repetitions}: start-up, drag, memory",
                   flush=True)
-            measures.one_program(session, results, "xlib", xlib, drag_it=True)
-            measures.one_program(session, results, "qt", [tool("qt_minimal")], rss=True)
+            measurements.one_program(session, results, "xlib", xlib, drag_it=True)
+            measurements.one_program(session, results, "qt", [tool("qt_minimal")], rss=True)
             # Alternately first and last, so that neither build is always measured on a warmer
             # cache.
             order = linux_builds if repetition % 2 else linux_builds[::-1]
             for name, program in order:
-                measures.one_program(session, results, name, [program], drag_it=True,
+                measurements.one_program(session, results, name, [program], drag_it=True,
                                      memory=True)
             if wine:
-                measures.one_program(session, results, "wine", ["wine", args.windows],
+                measurements.one_program(session, results, "wine", ["wine", args.windows],
                                      drag_it=True, memory=True, **wine_options)
             print(f"== Repetition {repetition}/{args.repetitions}: idle for "
                   f"{args.idle_seconds:g} s", flush=True)
@@ -114,7 +114,7 @@ def main():
                 idle_programs.append(("wine", ["wine", args.windows], wine_options))
             idle_programs.append(("qt", [tool("qt_minimal")], {}))
             idle_programs.append(("xlib", xlib, {}))
-            measures.idle(session, results, idle_programs, args.idle_seconds)
+            measurements.idle(session, results, idle_programs, args.idle_seconds)
     finally:
         if wine:
             wine.close()
@@ -148,18 +148,18 @@ def judge_memory(results, name):
     if not growth or not start:
         return
     worst = max(growth)
-    limit = min(measures.RSS_GROWTH_LIMIT_KIB,
-                measures.RSS_GROWTH_LIMIT_FRACTION * min(start))
+    limit = min(measurements.RSS_GROWTH_LIMIT_KIB,
+                measurements.RSS_GROWTH_LIMIT_FRACTION * min(start))
     results.check(worst <= limit,
                   f"{report.PROGRAMS[name]}: VmRSS grows by at most {worst:,} KiB under "
-                  f"{measures.LOAD_DRAG_EVENTS:,} drag events and "
-                  f"{measures.LOAD_DOUBLE_CLICKS} double-clicks (limit {limit:,.0f} KiB)")
+                  f"{measurements.LOAD_DRAG_EVENTS:,} drag events and "
+                  f"{measurements.LOAD_DOUBLE_CLICKS} double-clicks (limit {limit:,.0f} KiB)")
     batch = results.samples.get(("rss-batch-growth", name))
     if batch:
-        results.check(max(batch) <= measures.BATCH_GROWTH_LIMIT_KIB,
-                      f"{report.PROGRAMS[name]}: a second batch of {measures.BATCH_DRAG_EVENTS:,} "
+        results.check(max(batch) <= measurements.BATCH_GROWTH_LIMIT_KIB,
+                      f"{report.PROGRAMS[name]}: a second batch of {measurements.BATCH_DRAG_EVENTS:,} "
                       f"drag events adds at most {max(batch):,} KiB "
-                      f"(limit {measures.BATCH_GROWTH_LIMIT_KIB} KiB)")
+                      f"(limit {measurements.BATCH_GROWTH_LIMIT_KIB} KiB)")
 
 
 def judge_opacity(results, name):
@@ -167,9 +167,9 @@ def judge_opacity(results, name):
     if not seen:
         return
     # The last double-click's alpha.
-    expected = opacity_of(alpha_after(measures.LOAD_DOUBLE_CLICKS))
+    expected = opacity_of(alpha_after(measurements.LOAD_DOUBLE_CLICKS))
     results.check(all(value == expected for value in seen), fatal=False, description=
-                  f"{report.PROGRAMS[name]}: after {measures.LOAD_DOUBLE_CLICKS} double-clicks "
+                  f"{report.PROGRAMS[name]}: after {measurements.LOAD_DOUBLE_CLICKS} double-clicks "
                   f"_NET_WM_WINDOW_OPACITY is 0x{expected:08X} "
                   f"(seen {', '.join(f'0x{v:08X}' for v in seen)})")
 
@@ -196,8 +196,8 @@ def judge_drags(results, repetitions):
         if done:
             results.check(done == repetitions,
                           f"{report.PROGRAMS[name]}: {done} of {repetitions} drags of "
-                          f"{measures.DRAG_EVENTS} events ended exactly "
-                          f"{measures.DRAG_OFFSET} px from the press point")
+                          f"{measurements.DRAG_EVENTS} events ended exactly "
+                          f"{measurements.DRAG_OFFSET} px from the press point")
 
 
 if __name__ == "__main__":

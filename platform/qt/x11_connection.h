@@ -1,9 +1,8 @@
-// Requests made on Qt's own xcb connection, where Qt's API cannot make them or holds them back.
+// Qt's own xcb connection, and the requests made on it where Qt's API cannot make them or holds
+// them back.
 #pragma once
 
-#include <QRect>
 #include <cstdint>
-#include <vector>
 
 struct xcb_connection_t;
 
@@ -25,8 +24,5 @@ void ConfigureX11Window(std::uintptr_t window, std::int32_t x, std::int32_t y, s
 // Puts a top-level window above its siblings and flushes: one request, without the work
 // QWidget::raise does for a widget's stacking among its own.
 void RaiseX11Window(std::uintptr_t window);
-
-// The X server's monitors (RandR 1.5) in device pixels; empty where it has none to tell.
-std::vector<QRect> X11Monitors();
 
 }  // namespace coverstrip::qt
