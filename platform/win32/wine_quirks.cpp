@@ -41,15 +41,12 @@ WineQuirks::WineQuirks(bool underWine) : underWine_(underWine) {
 }
 
 void WineQuirks::FormRequested(const PixelRect& taken) {
-  if (!underWine_) return;
-  requests_[requestCount_++ % kRequestsKept] = {taken, ::GetTickCount64()};
+  if (underWine_) lateReports_.Requested(taken, ::GetTickCount64());
 }
 
 void WineQuirks::FilterOutsideChange(HWND form, WINDOWPOS& position) {
   constexpr UINT kKeepsGeometry = SWP_NOMOVE | SWP_NOSIZE;
-  if (!underWine_ || requestCount_ == 0 || (position.flags & kKeepsGeometry) == kKeepsGeometry) {
-    return;
-  }
+  if (!underWine_ || (position.flags & kKeepsGeometry) == kKeepsGeometry) return;
   // Read back, not as last taken: under Wine the two can differ while reports come in.
   RECT now{};
   ::GetWindowRect(form, &now);
@@ -60,22 +57,9 @@ void WineQuirks::FilterOutsideChange(HWND form, WINDOWPOS& position) {
   if ((position.flags & SWP_NOSIZE) == 0) {
     target = {target.left, target.top, position.cx, position.cy};
   }
-  const ULONGLONG oldest = ::GetTickCount64() - 1000;
-  const std::size_t kept = requestCount_ < kRequestsKept ? requestCount_ : kRequestsKept;
-  bool knownPlace = false, knownSize = false;
-  for (std::size_t back = 0; back < kept; ++back) {
-    const Request& request = requests_[(requestCount_ - 1 - back) % kRequestsKept];
-    if (request.when < oldest) break;
-    if (back == 0 && request.rect == target) return;  // the latest request, reported
-    knownPlace = knownPlace || (request.rect.left == target.left && request.rect.top == target.top);
-    knownSize =
-        knownSize || (request.rect.width == target.width && request.rect.height == target.height);
-  }
-  if (knownPlace && knownSize) {
-    position.flags |= kKeepsGeometry;
-  } else {
-    requestCount_ = 0;  // a change from outside: the requests before it tell nothing more
-  }
+  // The strip and the close mark hold the capture from a press to the last release.
+  const bool dragging = ::GetCapture() != nullptr;
+  if (lateReports_.Refuses(target, ::GetTickCount64(), dragging)) position.flags |= kKeepsGeometry;
 }
 
 void WineQuirks::FormRestacked(HWND tooltip) const {

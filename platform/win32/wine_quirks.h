@@ -1,12 +1,12 @@
-// HACK(Wine): what the Windows build does differently when it runs under Wine, all of it here,
-// behind the one check that it does (ntdll exports wine_get_version). On Windows none of it runs
-// and the backend does what Windows documents.
+// HACK(Wine): what the Windows build does differently when it runs under Wine, all of it here (the
+// window manager's reports in late_reports.h), behind the one check that it does (ntdll exports
+// wine_get_version). On Windows none of it runs and the backend does what Windows documents.
 #pragma once
 
 #include <array>
-#include <cstddef>
 
 #include "platform/shared/backend.h"
+#include "platform/win32/late_reports.h"
 #include "platform/win32/windows_api.h"
 
 namespace coverstrip::win32 {
@@ -24,13 +24,9 @@ class WineQuirks {
   // manager stacks it over managed windows and under the colour dialog, as Windows does.
   DWORD FormStyle() const { return underWine_ ? WS_SYSMENU : 0; }
 
-  // HACK(Wine): the window manager answers each move and resize of the managed form with a report
-  // that can arrive after the next request, and Wine applies it back, undoing that request; for a
-  // resize Wine reads the position when the report arrives, so the rectangle it applies can join
-  // the position of one request to the size of another. A change the form did not ask for that is
-  // made of the positions and sizes of its requests of the last second, and is not the latest, is
-  // such a report and is refused; any other stands (the window manager moving the form, say). On
-  // Windows SetWindowPos takes effect at once and nothing is refused.
+  // HACK(Wine): the window manager's reports of the form's own requests, applied back by Wine,
+  // undo those requests; they are refused (see late_reports.h). On Windows SetWindowPos takes
+  // effect at once and nothing is refused.
   void FormRequested(const PixelRect& taken);
   void FilterOutsideChange(HWND form, WINDOWPOS& position);
 
@@ -77,13 +73,7 @@ class WineQuirks {
   static Desktop ReadDesktop();
 
   bool underWine_;
-  struct Request {
-    PixelRect rect;
-    ULONGLONG when = 0;  // GetTickCount64
-  };
-  static constexpr std::size_t kRequestsKept = 32;
-  std::array<Request, kRequestsKept> requests_{};
-  std::size_t requestCount_ = 0;  // the latest at (requestCount_ - 1) % kRequestsKept
+  LateReports lateReports_;
   static constexpr int kTicksBetweenDesktopReads = 20;
   int ticksSinceDesktopRead_ = 0;
   Desktop desktop_{};  // as at start, or at the last change seen
