@@ -19,9 +19,6 @@ LOAD_DOUBLE_CLICKS = 500
 # Batches of drag events after the load: the second must leave the resident size where the first
 # left it.
 BATCH_DRAG_EVENTS = 3_000
-BATCH_GROWTH_LIMIT_KIB = 128
-RSS_GROWTH_LIMIT_KIB = 2048
-RSS_GROWTH_LIMIT_FRACTION = 0.10
 IDLE_PER_SECONDS = 30  # idle CPU time is given as per 30 s, whatever the window measured
 CORE_STEPS = (1000, 2000)  # two runs, differenced: start-up and exit cancel out
 

@@ -9,7 +9,7 @@ Colour CloseMarkColourOn(Colour stripColour) {
 }
 
 void ChooseCoveringColour(Platform& platform) {
-  std::unique_ptr<ColourChooser> chooser = platform.colourChoosers.Create(kChooserProgId);
+  std::unique_ptr<ColourChooser> chooser = platform.colourChoosers.Create(kCommonDialogProgId);
   if (!chooser) {
     platform.timer.SetEnabled(true);
     return;
@@ -26,8 +26,8 @@ void ChooseCoveringColour(Platform& platform) {
     chooser.reset();
     platform.label.SetForeColor(CloseMarkColourOn(platform.picture.BackColor()));
   }
-  chooser.reset();
   platform.timer.SetEnabled(true);
+  // A cancelled chooser is released here.
 }
 
 }  // namespace coverstrip::colour

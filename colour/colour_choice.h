@@ -6,7 +6,6 @@
 
 namespace coverstrip::colour {
 
-inline constexpr const char* kChooserProgId = "MSComDlg.CommonDialog";
 inline constexpr Colour kPureRed = 0x0000FF;
 inline constexpr Colour kBlack = 0x000000;
 

@@ -9,6 +9,9 @@
 
 namespace coverstrip {
 
+// The one chooser the platform creates; identifiers compare without regard to case.
+inline constexpr std::string_view kCommonDialogProgId = "MSComDlg.CommonDialog";
+
 class ColourChooser {
  public:
   virtual ~ColourChooser() = default;

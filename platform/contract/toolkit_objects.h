@@ -89,7 +89,6 @@ class Timer {
   virtual ~Timer() = default;
   // No tick arrives while the timer is disabled.
   virtual void SetEnabled(bool enabled) = 0;
-  virtual bool Enabled() const = 0;
 };
 
 class Process {

@@ -6,8 +6,9 @@
 
 namespace coverstrip {
 
-// Positions and sizes: single-precision twips (1/1440 inch).
+// Positions and sizes: single-precision twips, kTwipsPerInch to the inch.
 using Twips = float;
+inline constexpr std::int32_t kTwipsPerInch = 1440;
 
 // A rectangle in twips: a position and a size.
 struct TwipsRect {

@@ -23,8 +23,7 @@ void NativePointer::Watch(std::uintptr_t window) {
   window_ = window;
   xcb_connection_t* connection = X11Connection();
   if (connection == nullptr) return;
-  const xcb_query_extension_reply_t* input = xcb_get_extension_data(connection, &xcb_input_id);
-  if (input != nullptr && input->present) inputOpcode_ = input->major_opcode;
+  inputOpcode_ = XInputOpcode(connection);
   QCoreApplication::instance()->installNativeEventFilter(this);
 }
 

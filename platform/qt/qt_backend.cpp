@@ -19,10 +19,6 @@
 namespace coverstrip::qt {
 namespace {
 
-// X11 carries window coordinates and sizes as 16-bit values.
-constexpr std::int32_t kCoordinateLimitPixels = 32767;
-constexpr double kTwipsPerInch = 1440;
-
 void SetPaletteColour(QWidget& widget, QPalette::ColorRole role, Colour colour) {
   QPalette palette = widget.palette();
   palette.setColor(role, ToQColor(colour));
@@ -97,7 +93,7 @@ QRect QtBackend::LogicalTopLevel(const PixelRect& rect) const {
 }
 
 std::int32_t QtBackend::CoordinateLimit() const {
-  return kCoordinateLimitPixels;
+  return kX11CoordinateLimit;
 }
 
 // --- geometry ---

@@ -2,6 +2,7 @@
 
 #include <QtGui/qguiapplication_platform.h>
 #include <xcb/xcb.h>
+#include <xcb/xinput.h>
 
 #include <QGuiApplication>
 
@@ -10,6 +11,11 @@ namespace coverstrip::qt {
 xcb_connection_t* X11Connection() {
   auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
   return x11 != nullptr ? x11->connection() : nullptr;
+}
+
+int XInputOpcode(xcb_connection_t* connection) {
+  const xcb_query_extension_reply_t* input = xcb_get_extension_data(connection, &xcb_input_id);
+  return input != nullptr && input->present ? input->major_opcode : -1;
 }
 
 void FlushX11() {

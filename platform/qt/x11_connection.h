@@ -3,6 +3,8 @@
 #pragma once
 
 #include <cstdint>
+#include <cstdlib>
+#include <memory>
 
 struct xcb_connection_t;
 
@@ -10,6 +12,17 @@ namespace coverstrip::qt {
 
 // Qt's own connection to the X server; null off X11.
 xcb_connection_t* X11Connection();
+
+// A reply or error that xcb allocated for the caller, freed with it.
+template <typename T>
+struct FreeX11Reply {
+  void operator()(T* reply) const { std::free(reply); }
+};
+template <typename T>
+using X11Reply = std::unique_ptr<T, FreeX11Reply<T>>;
+
+// The XInput extension's major opcode, which its events carry; -1 where the server has none.
+int XInputOpcode(xcb_connection_t* connection);
 
 // NOTE: Qt 6.4 flushes its xcb connection only after it has read X events, so a request made
 // from a timer, with no X traffic around it, waits in the buffer until the pointer next moves.

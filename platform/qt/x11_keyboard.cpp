@@ -5,8 +5,6 @@
 
 #include <QCoreApplication>
 #include <algorithm>
-#include <cstdlib>
-#include <memory>
 
 #include "platform/qt/x11_connection.h"
 
@@ -23,13 +21,6 @@ constexpr xcb_keysym_t kAltR = 0xffea;
 
 constexpr std::uint16_t kKeymapSource = 0;
 
-template <typename T>
-struct FreeReply {
-  void operator()(T* reply) const { std::free(reply); }
-};
-template <typename T>
-using Reply = std::unique_ptr<T, FreeReply<T>>;
-
 // Raw key events of the master keyboards on the root window. Qt keeps a selection of its own
 // there for every device (XIAllDevices), which a selection for the same device id would replace.
 bool SelectRawKeyEvents(xcb_connection_t* connection) {
@@ -39,7 +30,7 @@ bool SelectRawKeyEvents(xcb_connection_t* connection) {
   } mask{{XCB_INPUT_DEVICE_ALL_MASTER, 1},
          XCB_INPUT_XI_EVENT_MASK_RAW_KEY_PRESS | XCB_INPUT_XI_EVENT_MASK_RAW_KEY_RELEASE};
   const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(connection)).data->root;
-  const Reply<xcb_generic_error_t> error(xcb_request_check(
+  const X11Reply<xcb_generic_error_t> error(xcb_request_check(
       connection, xcb_input_xi_select_events_checked(connection, root, 1, &mask.head)));
   return !error;
 }
@@ -51,9 +42,9 @@ void X11Keyboard::Start() {
   xcb_connection_t* connection = X11Connection();
   if (connection == nullptr) return;
   ReadRoles();
-  const xcb_query_extension_reply_t* input = xcb_get_extension_data(connection, &xcb_input_id);
-  if (input == nullptr || !input->present || !SelectRawKeyEvents(connection)) return;
-  inputOpcode_ = input->major_opcode;
+  const int opcode = XInputOpcode(connection);
+  if (opcode < 0 || !SelectRawKeyEvents(connection)) return;
+  inputOpcode_ = opcode;
   rawEvents_ = true;
   QCoreApplication::instance()->installNativeEventFilter(this);
   // Keys held now, before the first raw event.
@@ -72,7 +63,7 @@ void X11Keyboard::ReadRoles() {
   const xcb_setup_t* setup = xcb_get_setup(connection);
   const auto first = setup->min_keycode;
   const auto count = static_cast<std::uint8_t>(setup->max_keycode - first + 1);
-  const Reply<xcb_get_keyboard_mapping_reply_t> mapping(xcb_get_keyboard_mapping_reply(
+  const X11Reply<xcb_get_keyboard_mapping_reply_t> mapping(xcb_get_keyboard_mapping_reply(
       connection, xcb_get_keyboard_mapping(connection, first, count), nullptr));
   if (!mapping) return;
   roles_.fill(Role::kOther);
@@ -108,7 +99,7 @@ void X11Keyboard::ReadKeymap() {
   held_.clear();
   xcb_connection_t* connection = X11Connection();
   if (connection == nullptr) return;
-  const Reply<xcb_query_keymap_reply_t> keymap(
+  const X11Reply<xcb_query_keymap_reply_t> keymap(
       xcb_query_keymap_reply(connection, xcb_query_keymap(connection), nullptr));
   if (!keymap) return;
   Keycodes keys;

@@ -34,6 +34,9 @@ struct Monitor {
   float twipsPerPixel = 15;
 };
 
+// X11 carries window coordinates and sizes as 16-bit values.
+inline constexpr std::int32_t kX11CoordinateLimit = 32767;
+
 enum class PointerButton : std::uint8_t { kLeft, kRight, kMiddle };
 
 // A pointer event as the platform reports it: the position in pixels relative to the strip's

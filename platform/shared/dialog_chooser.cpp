@@ -4,15 +4,10 @@
 #include <cctype>
 
 namespace coverstrip {
-namespace {
-
-constexpr std::string_view kCommonDialog = "MSComDlg.CommonDialog";
-
-}  // namespace
 
 bool IsCommonDialog(std::string_view progId) {
-  return std::equal(progId.begin(), progId.end(), kCommonDialog.begin(), kCommonDialog.end(),
-                    [](char x, char y) {
+  return std::equal(progId.begin(), progId.end(), kCommonDialogProgId.begin(),
+                    kCommonDialogProgId.end(), [](char x, char y) {
                       return std::tolower(static_cast<unsigned char>(x)) ==
                              std::tolower(static_cast<unsigned char>(y));
                     });

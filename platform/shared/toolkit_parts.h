@@ -101,7 +101,7 @@ class TimerPart final : public Timer {
  public:
   TimerPart(ToolkitState& state, bool enabled) : s(state), enabled_(enabled) {}
   void SetEnabled(bool enabled) override;
-  bool Enabled() const override { return enabled_; }
+  bool Enabled() const { return enabled_; }
   // The timer ticks only once the window shows.
   void Start();
 

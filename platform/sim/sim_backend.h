@@ -24,7 +24,7 @@ struct SimConfig {
   std::int32_t screenWidthPixels = 1024;
   std::int32_t screenHeightPixels = 768;
   float twipsPerPixel = 15;
-  std::int32_t coordinateLimitPixels = 32767;  // as X11's 16-bit coordinates
+  std::int32_t coordinateLimitPixels = kX11CoordinateLimit;
   std::vector<Monitor> otherMonitors;
 };
 

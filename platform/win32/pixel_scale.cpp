@@ -5,11 +5,6 @@
 #include <shellscalingapi.h>
 
 namespace coverstrip::win32 {
-namespace {
-
-constexpr float kTwipsPerInch = 1440;
-
-}  // namespace
 
 UINT DpiOf(HWND window) {
   const UINT dpi = window != nullptr ? ::GetDpiForWindow(window) : 0;
@@ -17,7 +12,7 @@ UINT DpiOf(HWND window) {
 }
 
 float TwipsPerPixelAt(UINT dpi) {
-  return kTwipsPerInch / static_cast<float>(dpi);
+  return static_cast<float>(kTwipsPerInch) / static_cast<float>(dpi);
 }
 
 float TwipsPerPixelOf(HWND window) {

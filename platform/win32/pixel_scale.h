@@ -1,10 +1,11 @@
-// Device pixels on Win32: 1440 twips to the inch at the dots per inch of the window (per-monitor
+// Device pixels on Win32: kTwipsPerInch to the inch at the dots per inch of the window (per-monitor
 // aware; Wine reports the system DPI only), and the pixel range of Win32's 32-bit coordinates.
 #pragma once
 
 #include <cstdint>
 #include <limits>
 
+#include "platform/contract/types.h"
 #include "platform/win32/windows_api.h"
 
 namespace coverstrip::win32 {

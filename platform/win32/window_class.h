@@ -37,7 +37,6 @@ class WindowClass {
   WindowClass& operator=(const WindowClass&) = delete;
 
   const wchar_t* Name() const { return MAKEINTATOM(atom_); }
-  HINSTANCE Instance() const { return instance_; }
 
  private:
   HINSTANCE instance_;
