@@ -45,16 +45,20 @@ void InputTranslation::StripDoubleClicked(PointerButton button, const PointerEve
   if (button == PointerButton::kLeft) s.events->Picture1_DblClick();
 }
 
+// A button counts from a press that went to the strip until its release. One held in from
+// elsewhere (a drag that another program began without capturing the pointer reaches the strip
+// on Windows) moves nothing, opens no dialog and its release ends nothing.
 void InputTranslation::StripMoved(const PointerEvent& event) {
-  const std::int16_t held = ButtonsHeld(event);
-  s.pressed = static_cast<std::int16_t>(s.pressed & held);
-  s.events->Picture1_MouseMove(held, ShiftState(event), s.pixels.ToTwips(event.x),
+  s.pressed = static_cast<std::int16_t>(s.pressed & ButtonsHeld(event));
+  s.events->Picture1_MouseMove(s.pressed, ShiftState(event), s.pixels.ToTwips(event.x),
                                s.pixels.ToTwips(event.y));
 }
 
 void InputTranslation::StripReleased(PointerButton button, const PointerEvent& event) {
   const std::int16_t code = ButtonCode(button);
+  const bool counted = (s.pressed & code) != 0;
   s.pressed = static_cast<std::int16_t>(s.pressed & ~code & ButtonsHeld(event));
+  if (!counted) return;
   s.events->Picture1_MouseUp(code, ShiftState(event), s.pixels.ToTwips(event.x),
                              s.pixels.ToTwips(event.y));
 }

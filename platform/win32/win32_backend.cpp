@@ -46,7 +46,7 @@ class Win32ColourDialog final : public ColourDialog {
 Win32Backend::Win32Backend(HINSTANCE instance, const WindowDesign& design, bool underWine)
     : wine_(underWine),
       form_(instance, design, *this, wine_),
-      picture_(instance, form_.Handle(), *this, wine_),
+      picture_(instance, form_.Handle(), *this),
       label_(instance, picture_.Handle(), design, *this),
       tooltips_(instance, wine_.TooltipOwner(form_.Handle())),
       timerIntervalMs_(static_cast<UINT>(design.timerIntervalMs)) {

@@ -34,10 +34,8 @@ LPCWSTR CursorFor(std::int16_t shape) {
 
 }  // namespace
 
-Win32Picture::Win32Picture(HINSTANCE instance, HWND parent, const Backend& backend,
-                           const WineQuirks& wine)
+Win32Picture::Win32Picture(HINSTANCE instance, HWND parent, const Backend& backend)
     : backend_(backend),
-      wine_(wine),
       class_(MakeWindowClass<Win32Picture>(instance,
                                            {.name = L"coverstrip.Picture1", .style = CS_DBLCLKS})) {
   window_.reset(::CreateWindowExW(0, class_.Name(), L"", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0,
@@ -103,7 +101,7 @@ LRESULT Win32Picture::HandleMessage(HWND window, UINT message, WPARAM wParam, LP
       Press(window, PointerButton::kMiddle, message == WM_MBUTTONDBLCLK, wParam, lParam);
       return 0;
     case WM_MOUSEMOVE:
-      backend_.input().StripMoved(Decode(wine_.ButtonsPressedYet(window, wParam), lParam));
+      backend_.input().StripMoved(Decode(wParam, lParam));
       return 0;
     case WM_LBUTTONUP:
       Release(window, PointerButton::kLeft, wParam, lParam);

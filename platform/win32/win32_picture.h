@@ -9,13 +9,12 @@
 #include "platform/win32/unique_handles.h"
 #include "platform/win32/window_class.h"
 #include "platform/win32/windows_api.h"
-#include "platform/win32/wine_quirks.h"
 
 namespace coverstrip::win32 {
 
 class Win32Picture {
  public:
-  Win32Picture(HINSTANCE instance, HWND parent, const Backend& backend, const WineQuirks& wine);
+  Win32Picture(HINSTANCE instance, HWND parent, const Backend& backend);
 
   HWND Handle() const { return window_.get(); }
   // The window's rectangle in its parent's client coordinates.
@@ -31,7 +30,6 @@ class Win32Picture {
   void Release(HWND window, PointerButton button, WPARAM wParam, LPARAM lParam);
 
   const Backend& backend_;
-  const WineQuirks& wine_;
   WindowClass class_;
   UniqueBrush background_;
   HCURSOR cursor_ = nullptr;

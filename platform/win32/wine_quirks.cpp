@@ -3,7 +3,6 @@
 #include <cwchar>
 #include <utility>
 
-#include "platform/win32/pointer_capture.h"
 #include "platform/win32/win32_form.h"
 
 namespace coverstrip::win32 {
@@ -65,11 +64,6 @@ void WineQuirks::FilterOutsideChange(HWND form, WINDOWPOS& position) {
 void WineQuirks::FormRestacked(HWND tooltip) const {
   if (!underWine_ || tooltip == nullptr || !::IsWindowVisible(tooltip)) return;
   ::SetWindowPos(tooltip, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-}
-
-WPARAM WineQuirks::ButtonsPressedYet(HWND window, WPARAM moveFlags) const {
-  if (!underWine_ || ::GetCapture() == window) return moveFlags;
-  return moveFlags & ~kPointerButtons;
 }
 
 bool WineQuirks::DesktopChangedAtTick(HWND form) {

@@ -54,13 +54,6 @@ class WineQuirks {
     decltype(&::UnhookWindowsHookEx) unhook_ = nullptr;
   };
 
-  // HACK(Wine): Wine can give the move to where a button goes down that button's MK_ flag, ahead of
-  // the press itself; taken as a drag with no press, it would jump the strip by the press point.
-  // Under Wine the strip, which takes the capture at each press, counts a button as held on a move
-  // only while it has the capture: a drag begun elsewhere stays with the X window it began in
-  // there, so no other move carries a button. On Windows the flags are returned as they are.
-  WPARAM ButtonsPressedYet(HWND window, WPARAM moveFlags) const;
-
   // HACK(Wine): Wine sends no WM_DISPLAYCHANGE when the X server's screen changes under it. The
   // desktop's metrics, looked at once a second of timer ticks (not at every tick: each read is a
   // round trip to the wineserver), tell; so does a form left on no monitor, which only a change

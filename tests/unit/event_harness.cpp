@@ -35,21 +35,28 @@ void EventHarness::Apply(const Event& event) {
   const std::int16_t bit = LoadedForm::Bit(button);
   // A press of a button the user already holds is the same press, not a new one.
   newPress_ = event.kind == Event::Kind::kPress && (held_ & bit) == 0;
+  releaseCounted_ = event.kind == Event::Kind::kRelease && (pressedOnStrip_ & bit) != 0;
   switch (event.kind) {
     case Event::Kind::kPress:
       held_ = static_cast<std::int16_t>(event.buttons | bit);
+      pressedOnStrip_ = static_cast<std::int16_t>((pressedOnStrip_ & held_) | bit);
       f.sim.input().StripPressed(button, f.At(event.x, event.y, held_));
       break;
     case Event::Kind::kMove:
       held_ = event.buttons;
+      pressedOnStrip_ &= held_;
+      // The right button alone opens the colour dialog, which takes the releases.
+      if (pressedOnStrip_ == mouse_button::kRight) pressedOnStrip_ = 0;
       f.MoveTo(event.x, event.y, held_);
       break;
     case Event::Kind::kRelease:
       held_ = 0;
+      pressedOnStrip_ = 0;
       f.sim.input().StripReleased(button, f.At(event.x, event.y, held_));
       break;
     case Event::Kind::kDoubleClick:
       held_ = mouse_button::kLeft;
+      pressedOnStrip_ = mouse_button::kLeft;
       f.DoubleClick(event.x, event.y);
       break;
     case Event::Kind::kTick:
@@ -57,6 +64,8 @@ void EventHarness::Apply(const Event& event) {
       break;
     case Event::Kind::kChoice:
       held_ = mouse_button::kRight;
+      // The dialog opens only for a right press on the strip, and takes the releases.
+      pressedOnStrip_ = 0;
       f.sim.dialogs.push_back(event.chooser);
       f.MoveTo(event.x, event.y, held_);
       break;
@@ -109,32 +118,36 @@ std::optional<std::string> EventHarness::Broken() {
     if (std::abs(value) > limit) return "a position or size beyond the toolkit's range";
   }
   // After a release the strip fills the window (a pixel more is cut off: the window's cap in
-  // pixels, scaled to another DPI, can round up past the cap there). Where the screen is smaller
+  // pixels, scaled to another DPI, can round up past the cap there). Where a monitor is smaller
   // than the minimum size, the rules then move the window between its cap and its minimum, and
   // only the strip's place at the corner is certain.
+  // The window's sizes the size rules allow on the monitors there have been: fewest, most.
+  for (const Monitor& monitor : sim.Monitors()) {
+    const float widthCap = static_cast<float>(monitor.rect.width) * monitor.twipsPerPixel;
+    const float heightCap =
+        overlay::HeightLimit(static_cast<float>(monitor.rect.height) * monitor.twipsPerPixel);
+    widths_ = {std::min(widths_.first, widthCap), std::max(widths_.second, widthCap)};
+    heights_ = {std::min(heights_.first, heightCap), std::max(heights_.second, heightCap)};
+  }
   const bool roomForMinimum =
-      platform.screen.Width() >= overlay::kMinimumWidth &&
-      overlay::HeightLimit(platform.screen.Height()) >= overlay::kMinimumHeight;
-  const bool releasePlacedAgain = last_ && last_->kind == Event::Kind::kRelease &&
-                                  std::exchange(monitorsChangedSinceRelease_, false);
-  if (last_ && last_->kind == Event::Kind::kRelease && !releasePlacedAgain &&
+      widths_.first >= overlay::kMinimumWidth && heights_.first >= overlay::kMinimumHeight;
+  const bool releasePlacedAgain =
+      releaseCounted_ && std::exchange(monitorsChangedSinceRelease_, false);
+  if (releaseCounted_ && !releasePlacedAgain &&
       (strip.left != 0 || strip.top != 0 ||
        (roomForMinimum && (strip.width < window.width || strip.height < window.height)))) {
     return "after a release the strip does not fill the window";
   }
 
-  // The window keeps within the size rules' limits, wherever the screen leaves room for them;
-  // one pixel of slack for the rounding of a set size.
+  // The window keeps within the size rules' limits, wherever the screen leaves room for them:
+  // those of the monitor it was on when its size last changed; one pixel of slack for the
+  // rounding of a set size.
   const float width = platform.form.Width(), height = platform.form.Height();
-  const float screenWidth = platform.screen.Width();
-  const float heightLimit = overlay::HeightLimit(platform.screen.Height());
   const float slack = twipsPerPixel;
-  if (width < std::min(overlay::kMinimumWidth, screenWidth) - slack ||
-      width > std::max(overlay::kMinimumWidth, screenWidth) + slack) {
+  if (width < widths_.first - slack || width > widths_.second + slack) {
     return "window width outside its limits";
   }
-  if (height < std::min(overlay::kMinimumHeight, heightLimit) - slack ||
-      height > std::max(overlay::kMinimumHeight, heightLimit) + slack) {
+  if (height < heights_.first - slack || height > heights_.second + slack) {
     return "window height outside its limits";
   }
 
@@ -144,7 +157,7 @@ std::optional<std::string> EventHarness::Broken() {
   }
   const std::int16_t shape = platform.picture.MousePointer();
   if (shape != 9 && shape != 7 && shape != 15) return "pointer shape not 9, 7 or 15";
-  if (last_ && last_->kind == Event::Kind::kRelease && (form.DownX != -1 || form.DownY != -1)) {
+  if (releaseCounted_ && (form.DownX != -1 || form.DownY != -1)) {
     return "press point not cleared by the release";
   }
   const auto representable = [](float v) { return std::isfinite(v) && std::fabs(v) < 1e9f; };

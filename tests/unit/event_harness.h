@@ -6,8 +6,10 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <utility>
 
 #include "form_fixture.h"
+#include "overlay/size_rules.h"
 
 namespace coverstrip::testing {
 
@@ -46,6 +48,12 @@ class EventHarness {
   LoadedForm loaded_;
   std::optional<Event> last_;
   std::int16_t held_ = 0;  // the buttons the user holds
+  // The buttons whose press went to the strip, held since; a release counts only for one.
+  std::int16_t pressedOnStrip_ = 0;
+  bool releaseCounted_ = false;
+  // The window sizes the size rules allow on the monitors there have been: fewest, most.
+  std::pair<float, float> widths_{overlay::kMinimumWidth, overlay::kMinimumWidth};
+  std::pair<float, float> heights_{overlay::kMinimumHeight, overlay::kMinimumHeight};
   bool newPress_ = false;  // the last event pressed a button not held before
   // Monitors changed since the last release: a change that came while a press was held is taken
   // up at the release, which may then place the strip as at start-up.

@@ -148,16 +148,26 @@ TEST(Gestures, DragKeepsThePressZonesGestureUntilTheRelease) {
   }
 }
 
-TEST(Gestures, LeftMoveWithNoPressHeldComputesFromTheZoneItIsIn) {
+TEST(Gestures, AButtonCountsFromAPressOnTheStripUntilItsRelease) {
+  // Held in from elsewhere (a drag another program began): no gesture, no dialog, no release.
   Drag drag;
-  drag.MoveTo(1500, 300);  // before any press the press point is (0, 0)
-  EXPECT_EQ(drag.window(), (PixelRect{356, 622, 512, 40}));
+  drag.sim.dialogs.push_back({sim::ChooserScript::Outcome::kConfirm, 7});
+  drag.MoveTo(1500, 300);
+  drag.MoveTo(1600, 300, mouse_button::kRight);
+  drag.Release(1600, 300);
+  EXPECT_EQ(drag.window(), (PixelRect{256, 602, 512, 40}));
+  EXPECT_EQ(drag.sim.dialogs.size(), 1u);  // none was made
+  EXPECT_EQ(drag.form.DownX, 0);
+  // Pressed on the strip and released: the button no longer counts on the next move.
   drag.Press(3000, 300);
-  drag.Release(3000, 300);  // and (-1, -1) after each release
+  drag.Release(3000, 300);
   drag.MoveTo(1499, 299);
-  EXPECT_EQ(drag.window(), (PixelRect{456, 642, 512, 40}));
-  drag.MoveTo(74, 299);  // in the left band: a left-edge stretch
-  EXPECT_EQ(drag.window(), (PixelRect{461, 642, 507, 40}));
+  EXPECT_EQ(drag.window(), (PixelRect{256, 602, 512, 40}));
+  // A right press on the strip does not make a left button held in from elsewhere count.
+  drag.Press(3000, 300, PointerButton::kRight);
+  drag.MoveTo(3300, 300, mouse_button::kLeft | mouse_button::kRight);
+  drag.MoveTo(3400, 300, mouse_button::kLeft);
+  EXPECT_EQ(drag.window(), (PixelRect{256, 602, 512, 40}));
 }
 
 TEST(Gestures, DragRightAfterADoubleClickMovesSmoothly) {

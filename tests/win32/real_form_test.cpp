@@ -16,9 +16,12 @@
 namespace coverstrip::testing {
 namespace {
 
-// Form1 on the real windows, as the program starts it.
+// Form1 on the real windows, as the program starts it, or as it starts on Windows.
 struct RealForm {
-  RealForm() { toolkit.StartUp(form); }
+  explicit RealForm(bool underWine = win32::WineQuirks::Detect())
+      : backend(::GetModuleHandleW(nullptr), Form1Design(), underWine) {
+    toolkit.StartUp(form);
+  }
   HWND Window() const { return reinterpret_cast<HWND>(backend.FormHandle()); }
   HWND Strip() const { return ::FindWindowExW(Window(), nullptr, L"coverstrip.Picture1", nullptr); }
   FormWindow& Form() { return toolkit.platform().form; }
@@ -31,8 +34,7 @@ struct RealForm {
     ::SendMessageW(window, message, wParam, MAKELPARAM(at.x, at.y));
   }
 
-  win32::Win32Backend backend{::GetModuleHandleW(nullptr), Form1Design(),
-                              win32::WineQuirks::Detect()};
+  win32::Win32Backend backend;
   Toolkit toolkit{backend, Form1Design()};
   Form1 form{toolkit.platform()};
 };
@@ -133,6 +135,25 @@ TEST(RealForm, ADisplayChangeBringsBackAStripLeftOnNoMonitorAndLeavesOneStillSho
     ::SendMessageW(real.Window(), WM_DISPLAYCHANGE, 32, MAKELPARAM(1024, 768));
     EXPECT_EQ(real.backend.FormRect(), c.backAtStart ? start : moved);
   }
+}
+
+TEST(RealForm, AButtonCountsFromAPressOnTheStripUntilItsRelease) {
+  CbtWatch watch;
+  RealForm real(false);
+  watch.Start();
+  const PixelRect start = real.backend.FormRect();
+  // Held in from a drag another program began without the capture: the moves carry the buttons.
+  real.Send(real.Strip(), WM_MOUSEMOVE, MK_LBUTTON, POINT{300, 20});
+  real.Send(real.Strip(), WM_MOUSEMOVE, MK_RBUTTON, POINT{310, 20});
+  real.Send(real.Strip(), WM_LBUTTONUP, 0, POINT{310, 20});
+  EXPECT_EQ(real.backend.FormRect(), start);
+  EXPECT_EQ(watch.dialogs, 0);
+  // Pressed on the strip, the same move drags.
+  real.Send(real.Strip(), WM_LBUTTONDOWN, MK_LBUTTON, POINT{300, 20});
+  real.Send(real.Strip(), WM_MOUSEMOVE, MK_LBUTTON, POINT{310, 25});
+  real.Send(real.Strip(), WM_LBUTTONUP, 0, POINT{310, 25});
+  EXPECT_EQ(real.backend.FormRect(),
+            (PixelRect{start.left + 10, start.top + 5, start.width, start.height}));
 }
 
 TEST(RealForm, AFormThatCannotBeCreatedSaysSoAndEndsWithStatusOne) {
