@@ -4,6 +4,7 @@
 #include "gestures/gesture_step.h"
 #include "gestures/zones.h"
 #include "overlay/opacity.h"
+#include "overlay/keep_on_top.h"
 #include "overlay/peek.h"
 #include "overlay/size_rules.h"
 
@@ -76,9 +77,20 @@ void Form1::Timer1_Timer() {
   if (overlay::PeekStep(platform_.keyboard, platform_.form)) KeepOnTop();
 }
 
+// Back on top of the topmost band, except over other programs' transient windows: a window in
+// the band already stays below those, and stays where it is when nothing else is above it.
 void Form1::KeepOnTop() {
-  platform_.windowManager.SetWindowPos(platform_.form.hWnd(), wm::kInsertTopmost, 0, 0, 0, 0,
-                                       kKeepOnTopFlags);
+  const NativeHandle hWnd = platform_.form.hWnd();
+  WindowManager& windowManager = platform_.windowManager;
+  const bool topmost =
+      (windowManager.GetWindowLongA(hWnd, wm::kExStyleIndex) & wm::kExStyleTopmost) != 0;
+  NativeHandle insertAfter = wm::kInsertTopmost;
+  if (topmost && platform_.zOrder.WindowsAbove(hWnd, windowsAbove_)) {
+    const std::optional<NativeHandle> place = overlay::KeepOnTopInsertAfter(windowsAbove_);
+    if (!place) return;
+    insertAfter = *place;
+  }
+  windowManager.SetWindowPos(hWnd, insertAfter, 0, 0, 0, 0, kKeepOnTopFlags);
 }
 
 void Form1::Picture1_MouseDown(std::int16_t button, std::int16_t /*shift*/, float x, float y) {

@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <vector>
 
 #include "platform/contract/form_events.h"
 #include "platform/contract/platform.h"
@@ -44,6 +45,8 @@ class Form1 final : public FormEvents {
   std::optional<Twips> designTop_;
   // The monitors changed while a press was held or the dialog open: looked at once it is over.
   bool screenChangePending_ = false;
+  // What stood above the window at the last keep-on-top, kept to be filled again.
+  std::vector<WindowAbove> windowsAbove_;
 };
 
 }  // namespace coverstrip

@@ -5,6 +5,7 @@
 #include "platform/contract/keyboard.h"
 #include "platform/contract/toolkit_objects.h"
 #include "platform/contract/window_manager.h"
+#include "platform/contract/z_order.h"
 
 namespace coverstrip {
 
@@ -18,6 +19,7 @@ struct Platform {
   ColourChooserFactory& colourChoosers;
   Process& process;
   const Keyboard& keyboard;
+  ZOrder& zOrder;
 };
 
 }  // namespace coverstrip

@@ -1,7 +1,8 @@
 // The Qt 6 backend under X11: Form1 as an override-redirect top-level, the strip and the close
 // mark as its child widgets, Timer1 as a QTimer, the colour dialog as Qt's QColorDialog, and the
 // window-manager calls carried out as raise, lower and window opacity, and the keys held as the X
-// server reports them (x11_keyboard.h). Pixels are device pixels,
+// server reports them (x11_keyboard.h), what stands above it as the server's events tell
+// (x11_stacking.h). Pixels are device pixels,
 // at 1440 / (logical DPI x device pixel ratio) twips each, so that at a scale factor such as
 // QT_SCALE_FACTOR=1.5 or 2 every drag is as exact as at 1. Qt's API speaks logical pixels: the
 // top-level is placed on the X server directly, in device pixels (x11_connection.h), and the
@@ -17,6 +18,7 @@
 #include "platform/qt/qt_monitors.h"
 #include "platform/qt/qt_stacking.h"
 #include "platform/qt/x11_keyboard.h"
+#include "platform/qt/x11_stacking.h"
 #include "platform/shared/backend.h"
 #include "platform/shared/emulated_window_manager.h"
 
@@ -48,6 +50,7 @@ class QtBackend final : public Backend, private StripInput {
   std::unique_ptr<ColourDialog> NewColourDialog() override;
   void EndProcess() override;
   WindowManager& windowManager() override { return windowManager_; }
+  ZOrder& zOrder() override { return zOrder_; }
 
  private:
   void StripPointer(PointerKind kind, const QMouseEvent& event) override;
@@ -68,10 +71,11 @@ class QtBackend final : public Backend, private StripInput {
   NativePointer nativePointer_;
   QTimer timer_;
   mutable X11Keyboard keyboard_;  // read from the first tick on
+  X11Stacking zOrder_;            // followed from the first tick on
   PixelRect formRect_;
   PixelRect stripRect_;
   QtMonitors monitors_{form_, [this] { input().MonitorsChanged(); }};
-  QtStacking stacking_{form_};
+  QtStacking stacking_{form_, zOrder_};
   EmulatedWindowManager windowManager_{*this, stacking_};
 };
 

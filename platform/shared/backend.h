@@ -13,6 +13,7 @@
 #include "platform/contract/keyboard.h"
 #include "platform/contract/types.h"
 #include "platform/contract/window_manager.h"
+#include "platform/contract/z_order.h"
 
 namespace coverstrip {
 
@@ -115,6 +116,7 @@ class Backend {
   // Every window closes and the process ends at once; nothing else runs.
   virtual void EndProcess() = 0;
   virtual WindowManager& windowManager() = 0;
+  virtual ZOrder& zOrder() = 0;
 
  private:
   inline static InputSink unconnected_;

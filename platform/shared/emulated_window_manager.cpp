@@ -7,10 +7,20 @@ bool EmulatedWindowManager::SetWindowPos(NativeHandle window, NativeHandle inser
                                          std::int32_t /*cx*/, std::int32_t /*cy*/,
                                          std::uint32_t flags) {
   if (!IsForm(window)) return false;
-  if (insertAfter != wm::kInsertTopmost && insertAfter != wm::kInsertNotTopmost) return false;
-  const bool topmost = insertAfter == wm::kInsertTopmost;
+  const bool band = insertAfter == wm::kInsertTopmost || insertAfter == wm::kInsertNotTopmost;
+  // Another window as insert-after (HWND_TOP, 0, and HWND_BOTTOM, 1, are not kept here): only
+  // from within the topmost band, without activation, as the keep-on-top makes it.
+  if (!band && (insertAfter <= 1 || insertAfter == window || (flags & wm::kNoActivate) == 0 ||
+                (exStyle_ & wm::kExStyleTopmost) == 0)) {
+    return false;
+  }
+  const bool topmost = insertAfter != wm::kInsertNotTopmost;
   exStyle_ = topmost ? (exStyle_ | wm::kExStyleTopmost) : (exStyle_ & ~wm::kExStyleTopmost);
-  stacking_.Restack(topmost, (flags & wm::kNoActivate) == 0);
+  if (band) {
+    stacking_.Restack(topmost, (flags & wm::kNoActivate) == 0);
+  } else {
+    stacking_.StackBelow(insertAfter);
+  }
   return true;
 }
 

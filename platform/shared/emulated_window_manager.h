@@ -1,5 +1,6 @@
 // The four USER32 calls for toolkits that have no USER32, kept with the Win32 rules: the
-// extended-style word is read and written by GWL_EXSTYLE, its topmost bit follows SetWindowPos,
+// extended-style word is read and written by GWL_EXSTYLE, its topmost bit follows SetWindowPos
+// (a window put after a window of the topmost band is in it too),
 // and a constant alpha takes effect only on a layered window with LWA_ALPHA. What the calls
 // change on the screen is carried out by the toolkit's Stacking.
 #pragma once
@@ -16,6 +17,8 @@ class Stacking {
   virtual ~Stacking() = default;
   // Into (and to the top of) the topmost band, or out of it below every other window.
   virtual void Restack(bool topmost, bool activate) = 0;
+  // Into the topmost band just below another window of it.
+  virtual void StackBelow(NativeHandle window) = 0;
   virtual void SetOpacity(std::uint8_t alpha) = 0;
 };
 

@@ -40,7 +40,7 @@ class Toolkit final {
   DpiRescale rescale_{state_, label_};
   InputTranslation input_{state_, timer_, rescale_};
   Platform platform_{screen_,   form_,    picture_, label_, timer_, state_.backend.windowManager(),
-                     choosers_, process_, keyboard_};
+                     choosers_, process_, keyboard_, state_.backend.zOrder()};
 };
 
 }  // namespace coverstrip

@@ -79,6 +79,37 @@ std::unique_ptr<ColourDialog> SimBackend::NewColourDialog() {
 void SimBackend::Restack(bool toTop, bool activate) {
   topmost = toTop;
   if (activate) activated = true;
+  MoveForm(toTop ? 0 : stacking.size());
+}
+
+void SimBackend::StackBelow(NativeHandle window) {
+  topmost = true;
+  const auto form = std::find_if(stacking.begin(), stacking.end(),
+                                 [](const WindowAbove& w) { return w.window == kHandle; });
+  const auto other = std::find_if(stacking.begin(), stacking.end(),
+                                  [window](const WindowAbove& w) { return w.window == window; });
+  if (form == stacking.end() || other == stacking.end()) return;
+  const auto index = static_cast<std::size_t>(other - stacking.begin());
+  MoveForm(other < form ? index + 1 : index);
+}
+
+void SimBackend::MoveForm(std::size_t index) {
+  const auto form = std::find_if(stacking.begin(), stacking.end(),
+                                 [](const WindowAbove& w) { return w.window == kHandle; });
+  if (form == stacking.end()) return;
+  const WindowAbove entry = *form;
+  stacking.erase(form);
+  stacking.insert(stacking.begin() + static_cast<std::ptrdiff_t>(std::min(index, stacking.size())),
+                  entry);
+}
+
+bool SimBackend::WindowsAbove(NativeHandle window, std::vector<WindowAbove>& above) {
+  above.clear();
+  for (const WindowAbove& w : stacking) {
+    if (w.window == window) break;
+    above.insert(above.begin(), w);
+  }
+  return true;
 }
 
 }  // namespace coverstrip::sim

@@ -35,7 +35,7 @@ struct ChooserScript {
   Colour colour = 0;
 };
 
-class SimBackend final : public Backend, private Stacking {
+class SimBackend final : public Backend, private Stacking, private ZOrder {
  public:
   explicit SimBackend(SimConfig simConfig = {}) : config(std::move(simConfig)) {}
 
@@ -60,6 +60,7 @@ class SimBackend final : public Backend, private Stacking {
   std::unique_ptr<ColourDialog> NewColourDialog() override;
   void EndProcess() override { ended = true; }
   WindowManager& windowManager() override { return windowManager_; }
+  ZOrder& zOrder() override { return *this; }
 
   // A tick of the timer, when it runs.
   void Tick() const {
@@ -77,6 +78,9 @@ class SimBackend final : public Backend, private Stacking {
   bool topmost = false;
   bool activated = false;             // a restack took the focus
   std::optional<std::uint8_t> alpha;  // none while the window is opaque
+  // The shown top-levels, top-most first: the form (kHandle) among the windows of other programs
+  // that a test puts there; the form alone when empty. Restacks move the form in it.
+  std::vector<WindowAbove> stacking;
 
   // One script a dialog, taken as each is made; none left confirms black.
   std::deque<ChooserScript> dialogs;
@@ -86,7 +90,11 @@ class SimBackend final : public Backend, private Stacking {
 
  private:
   void Restack(bool toTop, bool activate) override;
+  void StackBelow(NativeHandle window) override;
   void SetOpacity(std::uint8_t value) override { alpha = value; }
+  bool WindowsAbove(NativeHandle window, std::vector<WindowAbove>& above) override;
+  // Takes the form out of stacking and puts it back at index, counted without it.
+  void MoveForm(std::size_t index);
 
   // The DPI of the monitor that holds most of rect, or of the nearest one when none holds any,
   // as Windows gives a window its monitor's.

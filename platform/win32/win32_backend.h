@@ -1,6 +1,6 @@
 // The Win32 backend: Form1, the strip and the close mark as windows of their own classes, their
 // comctl32 tooltips, Timer1 as the form's timer, USER32's window-manager calls passed straight
-// through, comdlg32's ChooseColorW, GetAsyncKeyState for the keys held (win32_keyboard.h) and
+// through, the z-order above the form (win32_z_order.h), comdlg32's ChooseColorW, GetAsyncKeyState for the keys held (win32_keyboard.h) and
 // ExitProcess. Pixels are the physical pixels of a per-monitor DPI aware process, at 1440 / the
 // form's DPI twips each; the primary monitor's top-left corner is (0, 0) by definition.
 #pragma once
@@ -16,6 +16,7 @@
 #include "platform/win32/win32_picture.h"
 #include "platform/win32/win32_tooltips.h"
 #include "platform/win32/win32_window_manager.h"
+#include "platform/win32/win32_z_order.h"
 #include "platform/win32/windows_api.h"
 #include "platform/win32/wine_quirks.h"
 
@@ -51,6 +52,7 @@ class Win32Backend final : public Backend {
   std::unique_ptr<ColourDialog> NewColourDialog() override;
   void EndProcess() override;
   WindowManager& windowManager() override { return windowManager_; }
+  ZOrder& zOrder() override { return zOrder_; }
 
  private:
   WineQuirks wine_;
@@ -62,6 +64,7 @@ class Win32Backend final : public Backend {
   UINT timerIntervalMs_;
   mutable KeyboardReader keyboard_;
   Win32WindowManager windowManager_;
+  Win32ZOrder zOrder_;
 };
 
 }  // namespace coverstrip::win32

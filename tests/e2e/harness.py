@@ -382,6 +382,14 @@ class Peer:
         wait_for(lambda: (self.session.geometry(self.window), self.session.focus()),
                  lambda v: v == (screen, self.window), 5, "peer fullscreen and focused")
 
+    def popup(self, window_type, x, y, width, height):
+        """Maps an override-redirect window of the peer's colour, typed _NET_WM_WINDOW_TYPE_ +
+        window_type unless that is "none"."""
+        self.command(f"popup {window_type} {x} {y} {width} {height}")
+
+    def close_popup(self):
+        self.command("close")
+
     def cursor(self):
         """The pointer image shown now: (pixel hash, size, name or '-')."""
         return tuple(self.command("cursor").split()[1:])

@@ -2,10 +2,14 @@
 // undecorated window of one colour that takes the focus, makes itself topmost or fullscreen and
 // raises itself when told. It reads one command a line on stdin and answers one line on stdout,
 // after the X server has received the request:
-//   focus | above | fullscreen | raise | cursor | quit
+//   focus | above | fullscreen | raise | cursor | popup TYPE X Y WIDTH HEIGHT | close | quit
 // "cursor" reports the pointer image the server shows (XFixes): a hash of its pixels and its name.
+// "popup" maps a window of the same colour that bypasses the window manager (override-redirect),
+// as menus, tooltips and screen lockers are, typed _NET_WM_WINDOW_TYPE_<TYPE> unless TYPE is
+// "none"; "close" destroys it.
 // With "--root RRGGBB" it only paints the root window in that colour and ends.
 // Relies on Xlib, XFixes and an EWMH window manager (openbox) for focus and window states.
+#include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 #include <X11/extensions/Xfixes.h>
@@ -36,7 +40,7 @@ constexpr long kStateAdd = 1;
 class PeerWindow {
  public:
   PeerWindow(Display* display, int x, int y, unsigned width, unsigned height, unsigned long colour)
-      : display_(display), root_(DefaultRootWindow(display)) {
+      : display_(display), root_(DefaultRootWindow(display)), colour_(colour) {
     XSetWindowAttributes attributes{};
     attributes.background_pixel = colour;
     attributes.event_mask = StructureNotifyMask;
@@ -67,7 +71,10 @@ class PeerWindow {
                     reinterpret_cast<const unsigned char*>(motifHints), 5);
   }
 
-  ~PeerWindow() { XDestroyWindow(display_, window_); }
+  ~PeerWindow() {
+    ClosePopup();
+    XDestroyWindow(display_, window_);
+  }
 
   PeerWindow(const PeerWindow&) = delete;
   PeerWindow& operator=(const PeerWindow&) = delete;
@@ -90,6 +97,26 @@ class PeerWindow {
   }
 
   void Raise() { XRaiseWindow(display_, window_); }
+
+  void OpenPopup(const std::string& type, int x, int y, unsigned width, unsigned height) {
+    ClosePopup();
+    XSetWindowAttributes attributes{};
+    attributes.background_pixel = colour_;
+    attributes.override_redirect = True;
+    popup_ = XCreateWindow(display_, root_, x, y, width, height, 0, CopyFromParent, InputOutput,
+                           CopyFromParent, CWBackPixel | CWOverrideRedirect, &attributes);
+    if (type != "none") {
+      const Atom value = Intern(("_NET_WM_WINDOW_TYPE_" + type).c_str());
+      XChangeProperty(display_, popup_, Intern("_NET_WM_WINDOW_TYPE"), XA_ATOM, 32,
+                      PropModeReplace, reinterpret_cast<const unsigned char*>(&value), 1);
+    }
+    XMapRaised(display_, popup_);
+  }
+
+  void ClosePopup() {
+    if (popup_ != None) XDestroyWindow(display_, popup_);
+    popup_ = None;
+  }
 
   // Waits until the server has handled every request sent so far.
   void Sync() { XSync(display_, False); }
@@ -119,7 +146,9 @@ class PeerWindow {
 
   Display* display_;
   Window root_;
+  unsigned long colour_;
   Window window_;
+  Window popup_ = None;
 };
 
 // FNV-1a over the cursor's pixels: equal shapes give equal hashes.
@@ -160,6 +189,14 @@ std::string Run(PeerWindow& peer, Display* display, const std::string& line) {
     peer.Activate();
   } else if (command == "raise") {
     peer.Raise();
+  } else if (command == "popup") {
+    std::string type;
+    int x = 0, y = 0;
+    unsigned width = 0, height = 0;
+    if (!(in >> type >> x >> y >> width >> height)) return "error usage: popup TYPE X Y W H";
+    peer.OpenPopup(type, x, y, width, height);
+  } else if (command == "close") {
+    peer.ClosePopup();
   } else if (command == "cursor") {
     return DescribeCursor(display);
   } else {

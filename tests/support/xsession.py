@@ -197,7 +197,8 @@ class Pixels:
 
 
 class XSession:
-    """One Xvfb on a free display, with openbox unless told otherwise."""
+    """One Xvfb on a free display, with openbox unless told otherwise (window_manager False for
+    none, "i3" for i3)."""
 
     def __init__(self, width=1024, height=768, window_manager=True, dpi=96, name="coverstrip"):
         self.width = width
@@ -208,6 +209,7 @@ class XSession:
         self.display = None
         self._xvfb = None
         self._openbox = None
+        self._i3 = None
         self._logs = []
 
     def start(self, timeout=20):
@@ -230,7 +232,9 @@ class XSession:
                 os.close(write_end)
         wait_for(lambda: run_command(["xprop", "-root", "-len", "0"], self.env(), check=False)
                  .returncode, lambda rc: rc == 0, 10, "answering on " + self.display)
-        if self.window_manager:
+        if self.window_manager == "i3":
+            self._start_i3()
+        elif self.window_manager:
             self._start_openbox()
 
     def _read_display_number(self, pipe, timeout):
@@ -260,6 +264,16 @@ class XSession:
             "_NET_CLIENT_LIST"), lambda v: "window id" in v and "no such atom" not in v and
             "not found" not in v, 15, "managed by openbox")
 
+    def _start_i3(self):
+        """i3, a tiling window manager that puts every client in an override-redirect frame."""
+        config = os.path.join(self.tmp, "i3.config")
+        with open(config, "w") as f:
+            f.write("# i3 config file (v4)\nfocus_follows_mouse no\n")
+        self._i3 = spawn(["i3", "-c", config], env=self.env(), stdin=subprocess.DEVNULL,
+                         stdout=subprocess.DEVNULL, stderr=self.log_file("i3"))
+        wait_for(lambda: self.xprop_root("_NET_SUPPORTING_WM_CHECK"),
+                 lambda v: "window id" in v, 15, "managed by i3")
+
     def end_server(self, sig=signal.SIGKILL):
         """Takes the X server away from under its clients, as a crash of it would."""
         self._xvfb.send_signal(sig)
@@ -267,6 +281,7 @@ class XSession:
 
     def stop(self):
         end_process(self._openbox, signal.SIGTERM)
+        end_process(self._i3, signal.SIGTERM)
         end_process(self._xvfb, signal.SIGTERM)
         for log in self._logs:
             log.close()

@@ -66,10 +66,11 @@ TEST(StartUp, KeepsOnTopWithoutActivatingAtEveryTickWhileTheTimerRuns) {
   LoadedForm form;
   EXPECT_TRUE(form.sim.topmost);
   EXPECT_TRUE(form.sim.timerRunning);
+  const WindowAbove other{0x99, WindowRole::kOrdinary}, strip{sim::SimBackend::kHandle};
   for (int tick = 0; tick < 20; ++tick) {
-    form.sim.topmost = false;  // another window took the top
+    form.sim.stacking = {other, strip};  // another window took the top
     form.sim.Tick();
-    EXPECT_TRUE(form.sim.topmost);
+    EXPECT_EQ(form.sim.stacking, (std::vector{strip, other}));
   }
   EXPECT_FALSE(form.sim.activated);
   const std::int32_t style =
@@ -78,9 +79,9 @@ TEST(StartUp, KeepsOnTopWithoutActivatingAtEveryTickWhileTheTimerRuns) {
 
   form.platform().timer.SetEnabled(false);
   EXPECT_FALSE(form.sim.timerRunning);
-  form.sim.topmost = false;
+  form.sim.stacking = {other, strip};
   form.sim.input().TimerTicked();  // a tick already queued when the timer stopped
-  EXPECT_FALSE(form.sim.topmost);
+  EXPECT_EQ(form.sim.stacking, (std::vector{other, strip}));
 }
 
 TEST(StartUp, CloseMarkDoubleClickEndsTheProcessAndNothingElseDoes) {
