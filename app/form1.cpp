@@ -3,8 +3,8 @@
 #include "colour/colour_choice.h"
 #include "gestures/gesture_step.h"
 #include "gestures/zones.h"
-#include "overlay/opacity.h"
 #include "overlay/keep_on_top.h"
+#include "overlay/opacity.h"
 #include "overlay/peek.h"
 #include "overlay/size_rules.h"
 

@@ -19,9 +19,8 @@ std::optional<NativeHandle> KeepOnTopInsertAfter(const std::vector<WindowAbove>&
   const auto next = topOrdinary.base();  // the window just above it, if any
   // A strip between this one and the window to cover rises first; this one then follows it to
   // just below it, and the two keep their order.
-  const bool stripRisesFirst = std::any_of(above.begin(), next, [](const WindowAbove& w) {
-    return w.role == WindowRole::kStrip;
-  });
+  const bool stripRisesFirst = std::any_of(
+      above.begin(), next, [](const WindowAbove& w) { return w.role == WindowRole::kStrip; });
   if (stripRisesFirst) return std::nullopt;
   return next != above.end() ? next->window : wm::kInsertTopmost;
 }

@@ -3,8 +3,8 @@
 #include <xcb/xcb.h>
 
 #include <algorithm>
-#include <cstring>
 #include <cstdlib>
+#include <cstring>
 #include <iterator>
 
 namespace coverstrip::qt {
@@ -173,7 +173,8 @@ void X11Stacking::Handle(const xcb_generic_event_t& event) {
       break;
     }
     case XCB_UNMAP_NOTIFY:
-      if (TopLevel* topLevel = Find(reinterpret_cast<const xcb_unmap_notify_event_t&>(event).window)) {
+      if (TopLevel* topLevel =
+              Find(reinterpret_cast<const xcb_unmap_notify_event_t&>(event).window)) {
         topLevel->mapped = false;
       }
       break;
@@ -272,7 +273,8 @@ bool X11Stacking::HoldsClient(xcb_query_tree_cookie_t treeCookie, int depth) {
   const int count = xcb_query_tree_children_length(tree.get());
   std::vector<xcb_get_property_cookie_t> states;
   for (int i = 0; i < count; ++i) {
-    states.push_back(xcb_get_property(c, 0, children[i], wmState_, XCB_GET_PROPERTY_TYPE_ANY, 0, 0));
+    states.push_back(
+        xcb_get_property(c, 0, children[i], wmState_, XCB_GET_PROPERTY_TYPE_ANY, 0, 0));
   }
   bool holds = false;
   for (const xcb_get_property_cookie_t& state : states) {

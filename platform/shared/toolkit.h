@@ -39,8 +39,11 @@ class Toolkit final {
   KeyboardPart keyboard_{state_};
   DpiRescale rescale_{state_, label_};
   InputTranslation input_{state_, timer_, rescale_};
-  Platform platform_{screen_,   form_,    picture_, label_, timer_, state_.backend.windowManager(),
-                     choosers_, process_, keyboard_, state_.backend.zOrder()};
+  Platform platform_{screen_,   form_,
+                     picture_,  label_,
+                     timer_,    state_.backend.windowManager(),
+                     choosers_, process_,
+                     keyboard_, state_.backend.zOrder()};
 };
 
 }  // namespace coverstrip

@@ -1,8 +1,9 @@
 // The Win32 backend: Form1, the strip and the close mark as windows of their own classes, their
 // comctl32 tooltips, Timer1 as the form's timer, USER32's window-manager calls passed straight
-// through, the z-order above the form (win32_z_order.h), comdlg32's ChooseColorW, GetAsyncKeyState for the keys held (win32_keyboard.h) and
-// ExitProcess. Pixels are the physical pixels of a per-monitor DPI aware process, at 1440 / the
-// form's DPI twips each; the primary monitor's top-left corner is (0, 0) by definition.
+// through, the z-order above the form (win32_z_order.h), comdlg32's ChooseColorW, GetAsyncKeyState
+// for the keys held (win32_keyboard.h) and ExitProcess. Pixels are the physical pixels of a
+// per-monitor DPI aware process, at 1440 / the form's DPI twips each; the primary monitor's
+// top-left corner is (0, 0) by definition.
 #pragma once
 
 #include <optional>

@@ -107,8 +107,8 @@ class PeerWindow {
                            CopyFromParent, CWBackPixel | CWOverrideRedirect, &attributes);
     if (type != "none") {
       const Atom value = Intern(("_NET_WM_WINDOW_TYPE_" + type).c_str());
-      XChangeProperty(display_, popup_, Intern("_NET_WM_WINDOW_TYPE"), XA_ATOM, 32,
-                      PropModeReplace, reinterpret_cast<const unsigned char*>(&value), 1);
+      XChangeProperty(display_, popup_, Intern("_NET_WM_WINDOW_TYPE"), XA_ATOM, 32, PropModeReplace,
+                      reinterpret_cast<const unsigned char*>(&value), 1);
     }
     XMapRaised(display_, popup_);
   }

@@ -34,7 +34,8 @@ TEST(KeepOnTop, CoversOrdinaryWindowsAndStandsAsideForTransientOnesAndOtherStrip
       {"another strip above it", {kOtherStrip, kForm, kPlayer}, {kOtherStrip, kForm, kPlayer}},
       // The upper strip rises first, then this one follows it: their order stays.
       {"a window over both strips", {kPlayer, kOtherStrip, kForm}, {kPlayer, kOtherStrip, kForm}},
-      {"a window under the other strip", {kOtherStrip, kPlayer, kForm},
+      {"a window under the other strip",
+       {kOtherStrip, kPlayer, kForm},
        {kOtherStrip, kForm, kPlayer}},
       {"back from the colour dialog", {kMenu, kForm}, {kForm, kMenu}, false},
   };
@@ -43,7 +44,8 @@ TEST(KeepOnTop, CoversOrdinaryWindowsAndStandsAsideForTransientOnesAndOtherStrip
         WindowRole::kDragImage, WindowRole::kNotification, WindowRole::kUnmanagedPopup}) {
     const std::string what = "transient window " + std::to_string(static_cast<int>(role));
     cases.push_back({what, {Transient(role), kForm}, {Transient(role), kForm}});
-    cases.push_back({what + " over the player", {Transient(role), kPlayer, kForm},
+    cases.push_back({what + " over the player",
+                     {Transient(role), kPlayer, kForm},
                      {Transient(role), kForm, kPlayer}});
   }
   for (const Case& c : cases) {

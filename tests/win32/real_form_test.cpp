@@ -3,9 +3,15 @@
 // creation that fails; and the colour dialog, for who has the keyboard around it.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <atomic>
+#include <chrono>
 #include <cmath>
+#include <functional>
 #include <memory>
 #include <string>
+#include <thread>
+#include <vector>
 
 #include "app/form1.h"
 #include "app/form1_design.h"
@@ -196,6 +202,138 @@ TEST(RealForm, TheColourDialogLeavesTheKeyboardWithTheWindowThatHadIt) {
   EXPECT_EQ(::GetForegroundWindow(), player);
   EXPECT_EQ(::GetActiveWindow(), player);
   ::DestroyWindow(player);
+}
+
+// Runs this thread's messages, the form's timer among them, until done() or the deadline; the
+// last done().
+bool PumpUntil(const std::function<bool()>& done, std::chrono::milliseconds deadline) {
+  const auto end = std::chrono::steady_clock::now() + deadline;
+  for (;;) {
+    MSG message{};
+    while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageW(&message);
+    if (done()) return true;
+    if (std::chrono::steady_clock::now() >= end) return false;
+    ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
+  }
+}
+
+// The shown top-levels in USER32's z-order, top-most first.
+std::vector<HWND> ZOrder() {
+  std::vector<HWND> windows;
+  for (HWND w = ::GetTopWindow(nullptr); w != nullptr; w = ::GetWindow(w, GW_HWNDNEXT)) {
+    if (::IsWindowVisible(w)) windows.push_back(w);
+  }
+  return windows;
+}
+
+bool Above(HWND upper, HWND lower) {
+  const std::vector<HWND> order = ZOrder();
+  const auto at = [&order](HWND w) { return std::find(order.begin(), order.end(), w); };
+  return at(upper) < at(lower) && at(lower) != order.end();
+}
+
+// Another program as USER32 sees one: a thread of its own with a topmost window over the strip,
+// which opens a popup menu (TrackPopupMenu, whose loop runs until the menu closes) or raises
+// itself when told.
+class PeerThread {
+ public:
+  enum : UINT { kRaise = WM_APP + 1, kOpenMenu, kCloseMenu };
+
+  explicit PeerThread(RECT over) : thread_([this, over] { Run(over); }) {
+    while (window_.load() == nullptr) std::this_thread::yield();
+  }
+  ~PeerThread() {
+    ::PostMessageW(window_, WM_CLOSE, 0, 0);
+    thread_.join();
+  }
+  HWND Window() const { return window_; }
+  void Tell(UINT command) const { ::PostMessageW(window_, command, 0, 0); }
+
+ private:
+  static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+      case kRaise:
+        ::SetWindowPos(window, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        return 0;
+      case kOpenMenu: {
+        const HMENU menu = ::CreatePopupMenu();
+        ::AppendMenuW(menu, MF_STRING, 1, L"Pause");
+        ::AppendMenuW(menu, MF_STRING, 2, L"Subtitles");
+        RECT rect{};
+        ::GetWindowRect(window, &rect);
+        ::TrackPopupMenu(menu, TPM_LEFTALIGN | TPM_TOPALIGN, rect.left + 60, rect.top + 30, 0,
+                         window, nullptr);
+        ::DestroyMenu(menu);
+        return 0;
+      }
+      case kCloseMenu:  // dispatched by the menu's own loop
+        ::EndMenu();
+        return 0;
+      case WM_DESTROY:
+        ::PostQuitMessage(0);
+        return 0;
+      default:
+        return ::DefWindowProcW(window, message, wParam, lParam);
+    }
+  }
+
+  void Run(RECT over) {
+    WNDCLASSW peerClass{};
+    peerClass.lpfnWndProc = &Procedure;
+    peerClass.hInstance = ::GetModuleHandleW(nullptr);
+    peerClass.hbrBackground = static_cast<HBRUSH>(::GetStockObject(GRAY_BRUSH));
+    peerClass.lpszClassName = L"coverstrip.test.PeerThread";
+    ::RegisterClassW(&peerClass);
+    const HWND window =
+        ::CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, peerClass.lpszClassName, L"peer",
+                          WS_POPUP, over.left, over.top, over.right - over.left,
+                          over.bottom - over.top, nullptr, nullptr, peerClass.hInstance, nullptr);
+    ::ShowWindow(window, SW_SHOWNOACTIVATE);
+    window_ = window;
+    MSG message{};
+    while (::GetMessageW(&message, nullptr, 0, 0) > 0) ::DispatchMessageW(&message);
+  }
+
+  std::atomic<HWND> window_{nullptr};
+  std::thread thread_;
+};
+
+HWND ShownMenu() {
+  const HWND menu = ::FindWindowW(L"#32768", nullptr);
+  return menu != nullptr && ::IsWindowVisible(menu) ? menu : nullptr;
+}
+
+TEST(RealForm, CoversARaisedWindowAgainAndStaysBelowAMenuWhileItIsOpen) {
+  using std::chrono_literals::operator""ms;
+  RealForm real;
+  RECT strip{};
+  ::GetWindowRect(real.Window(), &strip);
+  PeerThread peer(RECT{strip.left - 40, strip.top - 40, strip.right + 40, strip.bottom + 40});
+  const HWND form = real.Window();
+
+  peer.Tell(PeerThread::kRaise);
+  EXPECT_TRUE(PumpUntil([&] { return Above(form, peer.Window()); }, 1000ms))
+      << "the strip is not back above the raised window";
+
+  peer.Tell(PeerThread::kOpenMenu);
+  ASSERT_TRUE(PumpUntil([] { return ShownMenu() != nullptr; }, 2000ms)) << "no menu opened";
+  const HWND menu = ShownMenu();
+  int samples = 0;
+  // Ten ticks and more: the menu stays above the strip at every sample.
+  EXPECT_FALSE(PumpUntil(
+      [&] {
+        ++samples;
+        return !Above(menu, form);
+      },
+      600ms))
+      << "the strip went above the open menu";
+  EXPECT_GT(samples, 10);
+  EXPECT_TRUE(Above(form, peer.Window()));
+
+  peer.Tell(PeerThread::kCloseMenu);
+  EXPECT_TRUE(PumpUntil([] { return ShownMenu() == nullptr; }, 2000ms)) << "the menu stayed";
+  EXPECT_TRUE(PumpUntil([&] { return Above(form, peer.Window()); }, 1000ms))
+      << "the strip is not back above the window once the menu closed";
 }
 
 }  // namespace
