@@ -7,15 +7,10 @@
 #include <cstring>
 #include <iterator>
 
+#include "platform/qt/x11_connection.h"
+
 namespace coverstrip::qt {
 namespace {
-
-template <typename T>
-struct FreeReply {
-  void operator()(T* reply) const { std::free(reply); }
-};
-template <typename T>
-using Reply = std::unique_ptr<T, FreeReply<T>>;
 
 // How deep a window manager's frame is looked into for its client (i3's lies one level down).
 constexpr int kFrameDepth = 2;
@@ -33,9 +28,9 @@ constexpr struct {
     {"_NET_WM_WINDOW_TYPE_NOTIFICATION", WindowRole::kNotification},
 };
 
-Reply<xcb_get_property_reply_t> PropertyReply(xcb_connection_t* connection,
-                                              xcb_get_property_cookie_t cookie) {
-  return Reply<xcb_get_property_reply_t>(xcb_get_property_reply(connection, cookie, nullptr));
+X11Reply<xcb_get_property_reply_t> PropertyReply(xcb_connection_t* connection,
+                                                 xcb_get_property_cookie_t cookie) {
+  return X11Reply<xcb_get_property_reply_t>(xcb_get_property_reply(connection, cookie, nullptr));
 }
 
 std::string PropertyText(xcb_connection_t* connection, xcb_get_property_cookie_t cookie) {
@@ -60,7 +55,7 @@ X11Stacking::~X11Stacking() = default;
 
 std::uint32_t X11Stacking::Atom(const char* name) {
   xcb_connection_t* c = connection_.get();
-  const Reply<xcb_intern_atom_reply_t> reply(xcb_intern_atom_reply(
+  const X11Reply<xcb_intern_atom_reply_t> reply(xcb_intern_atom_reply(
       c, xcb_intern_atom(c, 0, static_cast<std::uint16_t>(std::strlen(name)), name), nullptr));
   return reply ? reply->atom : static_cast<std::uint32_t>(XCB_ATOM_NONE);
 }
@@ -95,7 +90,7 @@ bool X11Stacking::Start(std::uint32_t form) {
 
 void X11Stacking::ReadChildren() {
   xcb_connection_t* c = connection_.get();
-  const Reply<xcb_query_tree_reply_t> tree(
+  const X11Reply<xcb_query_tree_reply_t> tree(
       xcb_query_tree_reply(c, xcb_query_tree(c, root_), nullptr));
   if (!tree) return;
   const xcb_window_t* children = xcb_query_tree_children(tree.get());
@@ -103,7 +98,7 @@ void X11Stacking::ReadChildren() {
   std::vector<xcb_get_window_attributes_cookie_t> cookies;
   for (int i = 0; i < count; ++i) cookies.push_back(xcb_get_window_attributes(c, children[i]));
   for (int i = 0; i < count; ++i) {
-    const Reply<xcb_get_window_attributes_reply_t> attributes(
+    const X11Reply<xcb_get_window_attributes_reply_t> attributes(
         xcb_get_window_attributes_reply(c, cookies[static_cast<std::size_t>(i)], nullptr));
     if (!attributes) continue;  // gone meanwhile
     TopLevel& topLevel = Add(children[i], attributes->override_redirect != 0);
@@ -193,7 +188,7 @@ X11Stacking::TopLevel* X11Stacking::TopLevelOf(std::uint32_t window) {
   xcb_connection_t* c = connection_.get();
   for (int depth = 0; depth < kFrameDepth; ++depth) {
     if (TopLevel* topLevel = Find(window)) return topLevel;
-    const Reply<xcb_query_tree_reply_t> tree(
+    const X11Reply<xcb_query_tree_reply_t> tree(
         xcb_query_tree_reply(c, xcb_query_tree(c, window), nullptr));
     if (!tree || tree->parent == root_ || tree->parent == XCB_WINDOW_NONE) return nullptr;
     window = tree->parent;
@@ -267,7 +262,7 @@ void X11Stacking::Classify(TopLevel& topLevel) {
 // A client of a window manager lies in its frame with WM_STATE, one level down or deeper.
 bool X11Stacking::HoldsClient(xcb_query_tree_cookie_t treeCookie, int depth) {
   xcb_connection_t* c = connection_.get();
-  const Reply<xcb_query_tree_reply_t> tree(xcb_query_tree_reply(c, treeCookie, nullptr));
+  const X11Reply<xcb_query_tree_reply_t> tree(xcb_query_tree_reply(c, treeCookie, nullptr));
   if (!tree) return false;
   const xcb_window_t* children = xcb_query_tree_children(tree.get());
   const int count = xcb_query_tree_children_length(tree.get());
