@@ -34,8 +34,7 @@ void WriteConsoleText(bool isError, std::span<const std::string_view> pieces) {
   const bool isConsole = handedDown && ::GetConsoleMode(standard, &mode);
   if (handedDown && !isConsole && WriteBytes(standard, pieces)) return;
 
-  std::wstring text;
-  for (const std::string_view piece : pieces) win32::AppendUtf16(piece, text);
+  const std::wstring text = win32::Utf16(pieces);
   const auto length = static_cast<DWORD>(text.size());
   DWORD written = 0;
   // Wine, for one, hands down the console of the terminal it was started from.

@@ -10,7 +10,8 @@
 - The portable zip: coverstrip.exe with LICENSE.txt and README.md; the exe stripped, at most
   100 KB, importing system DLLs only and no hook function, with its version resource and its
   icon at every size; it starts under Wine and ends on the close mark.
-- Both programs answer --help and --version and refuse other arguments, with no display.
+- Both programs answer --help and --version and refuse other arguments, quoted as typed (in any
+  script), with no display.
 - The installer: run silently (/S) under Wine in a fresh prefix, it installs the exe, the
   licence, the README, the Start-menu shortcut and the "Apps" entry; the shortcut starts the
   program, whose strip shows; installed again over the running strip, it closes it and replaces
@@ -81,6 +82,7 @@ COMMAND_LINE = [
                     r"Exit status: 0(.|\n)*", ""),
     (["--bogus"], 2, "", r"coverstrip: unknown option '--bogus'[^\n]*\n"),
     (["--help", "more"], 2, "", r"coverstrip: unknown option 'more'[^\n]*\n"),
+    (["--\u0142\u5b57"], 2, "", "coverstrip: unknown option '--\u0142\u5b57'[^\n]*\n"),
 ]
 
 # The addresses a publisher sets, and the texts of every package that must name them.
