@@ -53,11 +53,19 @@ void X11Stacking::Disconnect::operator()(xcb_connection_t* connection) const {
 X11Stacking::X11Stacking() = default;
 X11Stacking::~X11Stacking() = default;
 
-std::uint32_t X11Stacking::Atom(const char* name) {
+// The atoms of names, asked for together.
+std::vector<std::uint32_t> X11Stacking::Atoms(const std::vector<const char*>& names) {
   xcb_connection_t* c = connection_.get();
-  const X11Reply<xcb_intern_atom_reply_t> reply(xcb_intern_atom_reply(
-      c, xcb_intern_atom(c, 0, static_cast<std::uint16_t>(std::strlen(name)), name), nullptr));
-  return reply ? reply->atom : static_cast<std::uint32_t>(XCB_ATOM_NONE);
+  std::vector<xcb_intern_atom_cookie_t> cookies;
+  for (const char* name : names) {
+    cookies.push_back(xcb_intern_atom(c, 0, static_cast<std::uint16_t>(std::strlen(name)), name));
+  }
+  std::vector<std::uint32_t> atoms;
+  for (const xcb_intern_atom_cookie_t& cookie : cookies) {
+    const X11Reply<xcb_intern_atom_reply_t> reply(xcb_intern_atom_reply(c, cookie, nullptr));
+    atoms.push_back(reply ? reply->atom : static_cast<std::uint32_t>(XCB_ATOM_NONE));
+  }
+  return atoms;
 }
 
 bool X11Stacking::Start(std::uint32_t form) {
@@ -76,9 +84,14 @@ bool X11Stacking::Start(std::uint32_t form) {
   const std::uint32_t mask = XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY;
   xcb_change_window_attributes(c, root_, XCB_CW_EVENT_MASK, &mask);
   const xcb_get_property_cookie_t formClass = AskClass(c, form);
-  wmState_ = Atom("WM_STATE");
-  wmWindowType_ = Atom("_NET_WM_WINDOW_TYPE");
-  for (const auto& type : kTypeRoles) typeRoles_.push_back({Atom(type.name), type.role});
+  std::vector<const char*> names{"WM_STATE", "_NET_WM_WINDOW_TYPE"};
+  for (const auto& type : kTypeRoles) names.push_back(type.name);
+  const std::vector<std::uint32_t> atoms = Atoms(names);
+  wmState_ = atoms[0];
+  wmWindowType_ = atoms[1];
+  for (std::size_t i = 0; i < std::size(kTypeRoles); ++i) {
+    typeRoles_.push_back({atoms[i + 2], kTypeRoles[i].role});
+  }
   formClass_ = PropertyText(c, formClass);
   ReadChildren();
 

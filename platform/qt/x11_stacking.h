@@ -65,7 +65,7 @@ class X11Stacking final : public ZOrder {
   void Classify(TopLevel& topLevel);
   // Whether a window, whose children were asked for, holds a window with WM_STATE.
   bool HoldsClient(xcb_query_tree_cookie_t treeCookie, int depth = 0);
-  std::uint32_t Atom(const char* name);
+  std::vector<std::uint32_t> Atoms(const std::vector<const char*>& names);
 
   std::unique_ptr<xcb_connection_t, Disconnect> connection_;
   std::unique_ptr<QSocketNotifier> notifier_;
