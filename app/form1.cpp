@@ -117,8 +117,7 @@ void Form1::Picture1_MouseMove(std::int16_t button, std::int16_t /*shift*/, floa
     choosingColour_ = false;
     if (screenChangePending_) Screen_Change();
   } else if (button == mouse_button::kLeft) {
-    gestures::GestureStep(platform_.form, platform_.picture, platform_.screen, {DownX, DownY}, x,
-                          y);
+    gestures::GestureStep(platform_.form, platform_.picture, {DownX, DownY}, x, y);
   }
 }
 

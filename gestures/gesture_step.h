@@ -15,8 +15,8 @@ struct PressPoint {
 // Chooses the gesture from the strip's pointer shape, then works through the strip: moves or
 // resizes it by the pointer's offset from the press point, moves the window by the offset the
 // strip then has, and puts the strip back at the window's corner. Each of the three operations
-// that fails, or whose argument overflows, is skipped and the next one runs.
-void GestureStep(FormWindow& form, PictureBox& strip, const Screen& screen, PressPoint press,
-                 float x, float y);
+// that the toolkit refuses, or whose argument overflows single precision, is skipped and the next
+// one runs.
+void GestureStep(FormWindow& form, PictureBox& strip, PressPoint press, float x, float y);
 
 }  // namespace coverstrip::gestures

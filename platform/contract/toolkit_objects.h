@@ -19,9 +19,6 @@ class Screen {
   virtual Twips Height() const = 0;
   // Every monitor of the desktop, the primary one included.
   virtual std::vector<TwipsRect> Monitors() const = 0;
-  // The largest magnitude a position or size may have on this toolkit (X11 carries 16-bit pixel
-  // coordinates, Win32 32-bit ones). A larger value would wrap around instead of failing.
-  virtual Twips CoordinateLimit() const = 0;
 };
 
 // The top-level window. It has no border: its outer size is its client size.

@@ -6,12 +6,7 @@
 namespace coverstrip {
 
 PixelConversion::PixelConversion(float twipsPerPixel, std::int32_t limit)
-    : twipsPerPixel_(twipsPerPixel), limit_(limit), limitTwips_(ToTwips(limit)) {}
-
-void PixelConversion::SetTwipsPerPixel(float twipsPerPixel) {
-  twipsPerPixel_ = twipsPerPixel;
-  limitTwips_ = ToTwips(limit_);
-}
+    : twipsPerPixel_(twipsPerPixel), limit_(limit) {}
 
 Twips PixelConversion::ToTwips(std::int32_t pixels) const {
   return ToTwips(static_cast<double>(pixels));

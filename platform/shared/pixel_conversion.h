@@ -1,5 +1,6 @@
-// Twips to whole device pixels and back, at the DPI the form's pixels have now, within the
-// platform's coordinate range.
+// Twips to whole device pixels and back, at the DPI the form's pixels have now, and the one rule
+// of the platform's coordinate range: a position or size set in twips beyond it is refused, one
+// that a change of DPI scales beyond it is clamped.
 #pragma once
 
 #include <cstdint>
@@ -14,10 +15,7 @@ class PixelConversion {
   PixelConversion(float twipsPerPixel, std::int32_t limit);
 
   float TwipsPerPixel() const { return twipsPerPixel_; }
-  void SetTwipsPerPixel(float twipsPerPixel);
-  // The largest magnitude a position or size may have, in pixels and in twips.
-  std::int32_t Limit() const { return limit_; }
-  Twips LimitTwips() const { return limitTwips_; }
+  void SetTwipsPerPixel(float twipsPerPixel) { twipsPerPixel_ = twipsPerPixel; }
 
   Twips ToTwips(std::int32_t pixels) const;
   Twips ToTwips(double pixels) const;
@@ -29,8 +27,8 @@ class PixelConversion {
 
  private:
   float twipsPerPixel_;
+  // The largest magnitude a position or size may have, in pixels: larger ones would wrap around.
   std::int32_t limit_;
-  Twips limitTwips_;
 };
 
 }  // namespace coverstrip

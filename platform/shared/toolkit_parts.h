@@ -25,7 +25,6 @@ class ScreenPart final : public Screen {
   Twips Width() const override;
   Twips Height() const override;
   std::vector<TwipsRect> Monitors() const override;
-  Twips CoordinateLimit() const override { return s.pixels.LimitTwips(); }
 
  private:
   ToolkitState& s;
