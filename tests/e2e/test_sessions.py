@@ -4,13 +4,13 @@ with XWayland, where the overlay must still be an X window at its start geometry
 
 import os
 import shutil
-import signal
 import subprocess
 import tempfile
 import unittest
 
 from harness import BUILD, EXE, START_TIMEOUT, Desktop, Overlay, wait_for
 from overlay_facts import START
+from xsession import end_process, spawn
 
 # Without an X display the program must have ended by then, having started nothing.
 EXIT_TIMEOUT = 10
@@ -22,11 +22,7 @@ LINUX_ONLY = "the Windows build runs under Wine, which chooses its own display"
 
 def stop(process):
     """Ends the process and whatever it started (XWayland under sway)."""
-    try:
-        os.killpg(process.pid, signal.SIGKILL)
-    except ProcessLookupError:
-        pass
-    process.wait(timeout=10)
+    end_process(process, timeout=10)
     if process.stdout is not None:
         process.stdout.close()
 
@@ -149,12 +145,11 @@ class SwayWithXWayland(unittest.TestCase):
         cls.base_env.pop("SWAYSOCK", None)
         cls.log = open(os.path.join(cls.tmp, "sway.log"), "w")
         cls.addClassCleanup(cls.log.close)
-        cls.sway = subprocess.Popen(
+        cls.sway = spawn(
             cls.command(["sway", "-c", config]),
             env=dict(cls.base_env, WLR_BACKENDS="headless", WLR_LIBINPUT_NO_DEVICES="1",
                      WLR_RENDERER="pixman"),
-            stdin=subprocess.DEVNULL, stdout=cls.log, stderr=subprocess.STDOUT,
-            start_new_session=True)
+            stdin=subprocess.DEVNULL, stdout=cls.log, stderr=subprocess.STDOUT)
         cls.addClassCleanup(stop, cls.sway)
 
         def started():
@@ -177,7 +172,10 @@ class SwayWithXWayland(unittest.TestCase):
     def command(cls, args):
         if not cls.as_root:
             return args
-        return ["setpriv", f"--reuid={NOBODY}", f"--regid={NOBODY}", "--clear-groups"] + args
+        # Security modules such as AppArmor clear the parent-death signal that spawn() set when
+        # the user changes (setpriv(1)): keep it.
+        return ["setpriv", f"--reuid={NOBODY}", f"--regid={NOBODY}", "--clear-groups",
+                "--pdeathsig=keep"] + args
 
     def read(self, *args):
         return subprocess.run(self.command(list(args)), env=self.env, capture_output=True,
@@ -198,10 +196,9 @@ class SwayWithXWayland(unittest.TestCase):
             return None
 
     def test_shows_as_an_x_window_at_its_start_geometry(self):
-        process = subprocess.Popen(
+        process = spawn(
             self.command([self.exe]), env=dict(self.env, QT_QPA_PLATFORM="wayland"),
-            stdin=subprocess.DEVNULL, stdout=subprocess.PIPE, stderr=subprocess.STDOUT,
-            start_new_session=True)
+            stdin=subprocess.DEVNULL, stdout=subprocess.PIPE, stderr=subprocess.STDOUT)
         self.addCleanup(stop, process)
 
         def windows():

@@ -16,8 +16,8 @@ class Bytes {
   template <typename T>
   T Take() {
     T value{};
-    const std::size_t n = std::min(sizeof(T), size_ - std::min(offset_, size_));
-    std::memcpy(&value, data_ + offset_, n);
+    // Past the end the value is zero: no pointer beyond the buffer is formed.
+    if (offset_ < size_) std::memcpy(&value, data_ + offset_, std::min(sizeof(T), size_ - offset_));
     offset_ += sizeof(T);
     return value;
   }
