@@ -3,12 +3,13 @@
 ; uninstaller that "Apps" lists. /S installs (and uninstalls) silently.
 ;
 ; A running strip holds its exe, which then can be neither replaced nor removed. Both the
-; installer and the uninstaller find it by its window class and, before changing anything, ask
-; the user to close it (Retry / Cancel) or, under /S, close it themselves with WM_CLOSE, which
-; ends the program as its close mark does. If it does not end they change nothing and exit with
-; status 2. A file that cannot be written or removed ends the run with status 2 as well, never as
-; a success. An install into another folder than the one registered removes the old one first;
-; an older version installs over a newer one like any other (after a question, when not silent).
+; installer and the uninstaller find the strips by their window class and, before changing
+; anything, ask the user to close them (Retry / Cancel) or, under /S, close every one themselves
+; with WM_CLOSE, which ends the program as its close mark does. If one does not end they change
+; nothing and exit with status 2. A file that cannot be written or removed ends the run with
+; status 2 as well, never as a success. An install into another folder than the one registered
+; removes the old one first; an older version installs over a newer one like any other (after a
+; question, when not silent).
 ;
 ; makensis gets from the build (cmake/Packaging.cmake): VERSION (x.y.z), EXE (the program),
 ; SOURCE_DIR (the repository), PUBLISHER_NSH (the publisher's name and addresses) and OUTFILE
@@ -86,12 +87,17 @@ VIAddVersionKey "LegalCopyright" "Copyright (c) ${PUBLISHER}. MIT licence."
 !macroend
 
 ; Sees that no strip runs and that the exe in $INSTDIR, if any, can be written. When not
-; silent it asks the user to close the strip (Retry / Cancel); under /S it closes it.
+; silent it asks the user to close the strips (Retry / Cancel); under /S it closes each running
+; copy in turn (two strips, over the top and the bottom subtitles, are a real use): WM_CLOSE
+; destroys a strip's window before SendMessage returns, so the next look finds the next one, and
+; each has CLOSE_WAIT to end.
 !macro DefineCloseRunningStrip PREFIX
   Function ${PREFIX}CloseRunningStrip
     Push $0
     Push $1
+    Push $2
     StrCpy $1 0
+    StrCpy $2 0 ; the strip last closed
     ${Do}
       FindWindow $0 "${STRIP_CLASS}"
       ${If} $0 = 0
@@ -107,14 +113,16 @@ VIAddVersionKey "LegalCopyright" "Copyright (c) ${PUBLISHER}. MIT licence."
         ${EndIf}
       ${ElseIfNot} ${Silent}
         MessageBox MB_RETRYCANCEL|MB_ICONEXCLAMATION \
-          "${NAME} is running. Close it (double-click the small red cross on the strip), then \
-           choose Retry." IDRETRY again
+          "${NAME} is running. Close every strip (double-click the small red cross on each), \
+           then choose Retry." IDRETRY again
         !insertmacro Fail "${NAME} is still running; nothing was changed."
         again:
         StrCpy $1 0
         ${Continue}
-      ${ElseIf} $1 = 0
+      ${ElseIf} $0 <> $2
         SendMessage $0 ${WM_CLOSE} 0 0 /TIMEOUT=5000
+        StrCpy $2 $0
+        StrCpy $1 0
       ${EndIf}
       IntOp $1 $1 + 1
       ${If} $1 > ${CLOSE_WAIT}
@@ -122,6 +130,7 @@ VIAddVersionKey "LegalCopyright" "Copyright (c) ${PUBLISHER}. MIT licence."
       ${EndIf}
       Sleep 100
     ${Loop}
+    Pop $2
     Pop $1
     Pop $0
   FunctionEnd

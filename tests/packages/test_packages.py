@@ -14,8 +14,9 @@
   script), with no display.
 - The installer: run silently (/S) under Wine in a fresh prefix, it installs the exe, the
   licence, the README, the Start-menu shortcut and the "Apps" entry; the shortcut starts the
-  program, whose strip shows; installed again over the running strip, it closes it and replaces
-  the exe; the uninstaller, also silent and with the strip running, closes it and removes all.
+  program, whose strip shows; installed again over two running strips, it closes both and
+  replaces the exe; the uninstaller, also silent and with two strips running, closes them and
+  removes all.
 
 The X session and the Wine prefix come from the end-to-end harness (tests/e2e/harness.py).
 
@@ -549,11 +550,13 @@ class WindowsInstaller(PackageTestCase):
         estimated = int(re.search(r"EstimatedSize\s+REG_DWORD\s+0x([0-9a-f]+)", entry).group(1), 16)
         self.assertAlmostEqual(estimated, size / 1024, delta=len(files_under(folder)))
 
-        # Installed again over the running strip (as a scripted upgrade is), the installer closes
-        # it, as its close mark would, and writes the exe.
-        program = start_from_the_shortcut()
+        # Installed again over two running strips (one over the top subtitles, one over the bottom
+        # ones), as a scripted upgrade is, the installer closes both, as their close marks would,
+        # and writes the exe.
+        programs = [start_from_the_shortcut() for _ in range(2)]
         install()
-        program.wait_closed(30)
+        for program in programs:
+            program.wait_closed(30)
 
         # Into another folder: the copy in the registered one is removed first.
         first = folder
@@ -563,12 +566,13 @@ class WindowsInstaller(PackageTestCase):
         self.assertFalse(os.path.exists(first))
         self.assertRegex(registered(), r"InstallLocation\s+REG_SZ\s+C:\\users\\[^\\]+\\Other\s")
 
-        # Run with the strip running, the uninstaller too closes it. It copies itself away and
-        # returns at once; its copy closes the strip and does the work.
-        program = start_from_the_shortcut()
+        # Run with two strips running, the uninstaller too closes them. It copies itself away and
+        # returns at once; its copy closes the strips and does the work.
+        programs = [start_from_the_shortcut() for _ in range(2)]
         result = run("wine", uninstaller, "/S", env=env, timeout=120)
         self.assertEqual(result.returncode, 0, result.stdout)
-        program.wait_closed(30)
+        for program in programs:
+            program.wait_closed(30)
         wait_for(lambda: [os.path.exists(p) for p in (exe, uninstaller, shortcut, folder)],
                  lambda seen: not any(seen), 30, "the installed files removed")
         wait_for(lambda: run("wine", "reg", "query", UNINSTALL_KEY, env=env).returncode,
