@@ -19,6 +19,10 @@ class Screen {
   virtual Twips Height() const = 0;
   // Every monitor of the desktop, the primary one included.
   virtual std::vector<TwipsRect> Monitors() const = 0;
+  // The size of the monitor that holds most of the window (the nearest one when it is on none),
+  // each in that monitor's own twips: what the window's size is held within.
+  virtual Twips FormMonitorWidth() const = 0;
+  virtual Twips FormMonitorHeight() const = 0;
 };
 
 // The top-level window. It has no border: its outer size is its client size.

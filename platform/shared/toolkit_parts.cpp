@@ -1,17 +1,40 @@
 #include "platform/shared/toolkit_parts.h"
 
 #include "platform/shared/dialog_chooser.h"
+#include "platform/shared/window_monitor.h"
 
 namespace coverstrip {
+namespace {
+
+// A length on a monitor in that monitor's own twips.
+Twips InTwipsOf(const Monitor& monitor, std::int32_t pixels) {
+  return static_cast<Twips>(static_cast<double>(pixels) * monitor.twipsPerPixel);
+}
+
+}  // namespace
 
 // --- screen ---
 
 Twips ScreenPart::Width() const {
-  return static_cast<Twips>(static_cast<double>(s.primary.rect.width) * s.primary.twipsPerPixel);
+  return InTwipsOf(s.primary, s.primary.rect.width);
 }
 
 Twips ScreenPart::Height() const {
-  return static_cast<Twips>(static_cast<double>(s.primary.rect.height) * s.primary.twipsPerPixel);
+  return InTwipsOf(s.primary, s.primary.rect.height);
+}
+
+Monitor ScreenPart::FormMonitor() const {
+  return MonitorHolding(s.backend.FormRect(), s.backend.Monitors());
+}
+
+Twips ScreenPart::FormMonitorWidth() const {
+  const Monitor monitor = FormMonitor();
+  return InTwipsOf(monitor, monitor.rect.width);
+}
+
+Twips ScreenPart::FormMonitorHeight() const {
+  const Monitor monitor = FormMonitor();
+  return InTwipsOf(monitor, monitor.rect.height);
 }
 
 std::vector<TwipsRect> ScreenPart::Monitors() const {

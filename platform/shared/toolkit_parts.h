@@ -18,15 +18,18 @@
 
 namespace coverstrip {
 
-// The primary monitor, at its own DPI.
+// The primary monitor, at its own DPI, and the form's.
 class ScreenPart final : public Screen {
  public:
   explicit ScreenPart(ToolkitState& state) : s(state) {}
   Twips Width() const override;
   Twips Height() const override;
   std::vector<TwipsRect> Monitors() const override;
+  Twips FormMonitorWidth() const override;
+  Twips FormMonitorHeight() const override;
 
  private:
+  Monitor FormMonitor() const;
   ToolkitState& s;
 };
 

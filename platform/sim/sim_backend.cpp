@@ -1,6 +1,6 @@
 #include "platform/sim/sim_backend.h"
 
-#include <algorithm>
+#include "platform/shared/window_monitor.h"
 
 namespace coverstrip::sim {
 namespace {
@@ -35,28 +35,7 @@ std::vector<Monitor> SimBackend::Monitors() const {
 }
 
 float SimBackend::TwipsPerPixelAt(const PixelRect& rect) const {
-  if (config.otherMonitors.empty()) return config.twipsPerPixel;
-  // How far apart two spans are: negative by their overlap when they overlap.
-  const auto gap = [](std::int64_t a, std::int64_t aSize, std::int64_t b, std::int64_t bSize) {
-    return std::max(a, b) - std::min(a + aSize, b + bSize);
-  };
-  const auto overlap = [&](const PixelRect& m) {
-    return std::max<std::int64_t>(0, -gap(rect.left, rect.width, m.left, m.width)) *
-           std::max<std::int64_t>(0, -gap(rect.top, rect.height, m.top, m.height));
-  };
-  const auto distance = [&](const PixelRect& m) {
-    return std::max<std::int64_t>(0, gap(rect.left, rect.width, m.left, m.width)) +
-           std::max<std::int64_t>(0, gap(rect.top, rect.height, m.top, m.height));
-  };
-  // The primary first: it wins a tie.
-  const Monitor primary = PrimaryMonitor();
-  const Monitor* most = &primary;
-  const Monitor* nearest = &primary;
-  for (const Monitor& monitor : config.otherMonitors) {
-    if (overlap(monitor.rect) > overlap(most->rect)) most = &monitor;
-    if (distance(monitor.rect) < distance(nearest->rect)) nearest = &monitor;
-  }
-  return overlap(most->rect) > 0 ? most->twipsPerPixel : nearest->twipsPerPixel;
+  return MonitorHolding(rect, Monitors()).twipsPerPixel;
 }
 
 void SimBackend::SetFormRect(const PixelRect& rect) {

@@ -129,6 +129,27 @@ class ThreeMonitorsOfDifferentSizes(StartsOnThePrimary, MonitorsTestCase):
     START = (1680, 726, 800, 40)
 
 
+# --- the size limits of the monitor it is on ---------------------------------------------------
+
+
+class SizeLimitsOfTheMonitorItIsOn(MonitorsTestCase):
+    """A 1280 x 1024 primary beside a wider and higher monitor: stretched there, the strip may
+    grow to that monitor's width and 0.8 of its height (not the primary's 1280 and 819 px)."""
+
+    SCREEN = (3200, 1080)
+    MONITORS = (("*A", (0, 0, 1280, 1024)), ("B", (1280, 0, 1920, 1080)))
+
+    def test_stretches_stop_at_the_size_of_the_monitor_that_holds_the_strip(self):
+        self.assertEqual(self.overlay.geometry(), (320, 602, 640, 40))
+        self.drag_to(2560, 900)  # its right edge at the desktop's
+        self.session.drag(self.overlay.point(4, 20), [(-500, 0)] * 3)
+        wait_for(self.overlay.geometry, lambda g: g == (1060, 900, 1920, 40), CHANGE_TIMEOUT,
+                 "stretched from the left to the wide monitor's width")
+        self.session.drag(self.overlay.point(200, 4), [(0, -300)] * 3)
+        wait_for(self.overlay.geometry, lambda g: g == (1060, 0, 1920, 864), CHANGE_TIMEOUT,
+                 "stretched from the top to 0.8 of the high monitor's height")
+
+
 # --- monitors that change under it --------------------------------------------------------------
 
 

@@ -74,6 +74,40 @@ TEST(Monitors, PrimaryMonitorIsTheOriginWhereverTheDesktopStarts) {
   EXPECT_EQ(form.sim.form, kStart);
 }
 
+TEST(Monitors, SizeLimitsAreThoseOfTheMonitorThatHoldsMostOfTheStrip) {
+  struct Case {
+    const char* what;
+    sim::SimConfig config;
+    PixelPoint place;  // where the strip is moved to, in desktop pixels
+    PixelRect capped;  // its pixels once stretched past every limit
+  };
+  sim::SimConfig narrowPrimary = OnScreen(1280, 1024);
+  narrowPrimary.otherMonitors.push_back({{1280, 0, 1920, 1080}, 15});
+  sim::SimConfig scaledPrimary = OnScreen(1920, 1080, 10);  // 150 %
+  scaledPrimary.otherMonitors.push_back({{1920, 0, 1920, 1080}, 15});
+  for (const Case& c : {
+           Case{"on a wider monitor beside the primary",
+                narrowPrimary,
+                {1500, 500},
+                {0, 0, 1920, 864}},
+           Case{"on the primary", narrowPrimary, {100, 500}, {0, 0, 1280, 819}},
+           Case{"beyond every monitor: the nearest", narrowPrimary, {3300, 500}, {0, 0, 1920, 864}},
+           Case{
+               "at 100 % beside a primary at 150 %", scaledPrimary, {2100, 500}, {0, 0, 1920, 864}},
+           Case{"on the primary at 150 %", scaledPrimary, {100, 500}, {0, 0, 1920, 864}},
+       }) {
+    SCOPED_TRACE(c.what);
+    Desk desk(c.config);
+    const auto twips = [&desk](std::int32_t pixels) {
+      return static_cast<Twips>(static_cast<double>(pixels) * desk.sim.TwipsPerPixel());
+    };
+    desk.platform().form.Move(twips(c.place.x), twips(c.place.y));
+    ASSERT_TRUE(desk.platform().picture.Move(0, 0, twips(4000), twips(2000)));
+    EXPECT_EQ(desk.sim.form.width, c.capped.width);
+    EXPECT_EQ(desk.sim.form.height, c.capped.height);
+  }
+}
+
 // A hand on the pointer: its place on the desktop, reported as a platform reports it, relative
 // to the strip and in the pixels of the form's monitor.
 struct Hand {
