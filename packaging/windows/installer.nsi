@@ -31,6 +31,7 @@
 !include "WinMessages.nsh"
 !include "FileFunc.nsh"
 !include "WordFunc.nsh"
+!include "WinVer.nsh"
 
 ; A 64-bit installer, like the program: Wine here runs only 64-bit Windows programs.
 Target amd64-unicode
@@ -48,6 +49,10 @@ AllowSkipFiles off
 !define CLOSE_WAIT 100
 ; The exit status of a run that changed nothing or could not finish.
 !define FAILED 2
+; The oldest Windows the exe runs on: Windows 10 version 1703, for per-monitor DPI awareness v2
+; (the manifest), after 1607's GetDpiForWindow and GetDpiForSystem (imported).
+!define OLDEST_BUILD 15063
+!define OLDEST_WINDOWS "Windows 10 version 1703 (build ${OLDEST_BUILD})"
 
 Name "${NAME} ${VERSION}"
 OutFile "${OUTFILE}"
@@ -139,6 +144,10 @@ VIAddVersionKey "LegalCopyright" "Copyright (c) ${PUBLISHER}. MIT licence."
 !insertmacro DefineCloseRunningStrip "un."
 
 Function .onInit
+  ${IfNot} ${AtLeastBuild} ${OLDEST_BUILD}
+    ${WinVerGetBuild} $0
+    !insertmacro Fail "${NAME} needs ${OLDEST_WINDOWS} or later; this is build $0."
+  ${EndIf}
   ReadRegStr $0 HKCU "${UNINSTALL_KEY}" "DisplayVersion"
   ${If} $0 != ""
     ${VersionCompare} $0 "${VERSION}" $1

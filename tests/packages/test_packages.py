@@ -16,7 +16,8 @@
   licence, the README, the Start-menu shortcut and the "Apps" entry; the shortcut starts the
   program, whose strip shows; installed again over two running strips, it closes both and
   replaces the exe; the uninstaller, also silent and with two strips running, closes them and
-  removes all.
+  removes all (Wine set to report Windows 10). On a Windows older than the exe needs (Wine set
+  to 7 or 8.1) it installs nothing and ends with status 2.
 
 The X session and the Wine prefix come from the end-to-end harness (tests/e2e/harness.py).
 
@@ -503,10 +504,28 @@ class WindowsInstaller(PackageTestCase):
         self.assertIsNotNone(resource, "no VERSIONINFO resource")
         self.assertEqual(resource[1].get("ProductVersion"), VERSION)
 
+    @staticmethod
+    def report_windows(env, version):
+        """Has Wine report the Windows its registry names so ("win10": build 18362 in Wine 8,
+        whose own default is "win7")."""
+        run_command(["wine", "reg", "add", r"HKCU\Software\Wine", "/v", "Version", "/d", version,
+                     "/f"], env, timeout=60)
+
+    def test_refuses_a_windows_older_than_the_exe_needs(self):
+        env = self.wine_env(self.wine_prefix(self.x_session()))
+        for version in ("win7", "win81"):
+            with self.subTest(version=version):
+                self.report_windows(env, version)
+                result = run("wine", SETUP, "/S", env=env, timeout=120)
+                self.assertEqual(result.returncode, 2, result.stdout)
+                self.assertNotEqual(run("wine", "reg", "query", UNINSTALL_KEY, env=env).returncode,
+                                    0)
+
     def test_installs_silently_for_the_user_and_uninstalls(self):
         session = self.x_session()
         prefix = self.wine_prefix(session)
         env = self.wine_env(prefix)
+        self.report_windows(env, "win10")
         users = os.path.join(prefix.path, "drive_c", "users")
         user = wait_for(lambda: [u for u in os.listdir(users) if u != "Public"],
                         lambda us: len(us) == 1, 10, "one user folder in the prefix")[0]
