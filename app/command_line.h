@@ -1,6 +1,6 @@
-// The options the program takes before it shows anything: --help and --version, which answer and
-// end, and anything else, which is refused. Read before the platform starts, so that none of
-// them needs a display.
+// The options the program takes: --help and --version, which answer and end, --peek-while-paused,
+// which the strip is shown with, and anything else, which is refused. Read before the platform
+// starts, so that none of them needs a display.
 #pragma once
 
 #include <array>
@@ -19,7 +19,18 @@ struct CommandLineReply {
 
 inline constexpr int kExitBadCommandLine = 2;
 
-// nullopt when there is no argument: the strip is to be shown.
-std::optional<CommandLineReply> ReadCommandLine(int argc, const char* const* argv);
+// What the strip is shown with.
+struct StripOptions {
+  // Step aside while a media player is paused (see overlay/paused_peek.h).
+  bool peekWhilePaused = false;
+};
+
+struct CommandLine {
+  // Set when the program is to answer and end instead of showing the strip.
+  std::optional<CommandLineReply> reply;
+  StripOptions options;
+};
+
+CommandLine ReadCommandLine(int argc, const char* const* argv);
 
 }  // namespace coverstrip

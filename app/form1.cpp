@@ -69,12 +69,23 @@ void Form1::Screen_Change() {
 
 void Form1::Form_Activate() {
   KeepOnTop();
+  // Once the window shows, so that start-up waits for no player.
+  if (options_.peekWhilePaused) platform_.mediaPlayers.Watch();
 }
 
 void Form1::Timer1_Timer() {
   KeepOnTop();
   // Back from a peek: above whatever was raised while the window was hidden.
-  if (overlay::PeekStep(platform_.keyboard, platform_.form)) KeepOnTop();
+  if (overlay::PeekStep(platform_.keyboard, platform_.form, pausedPeek_.SteppingAside())) {
+    KeepOnTop();
+  }
+}
+
+// Carried out at once, as the next tick would: players tell of a pause some 70 ms after it. Not
+// while the colour dialog is open, which stops the ticks; the first one after it does it.
+void Form1::MediaPlayer_Change(PlayerId player, Playback playback) {
+  pausedPeek_.Change(player, playback);
+  if (!choosingColour_) Timer1_Timer();
 }
 
 // Back on top of the topmost band, except over other programs' transient windows: a window in

@@ -5,6 +5,8 @@
 #include <optional>
 #include <vector>
 
+#include "app/command_line.h"
+#include "overlay/paused_peek.h"
 #include "platform/contract/form_events.h"
 #include "platform/contract/platform.h"
 
@@ -12,7 +14,8 @@ namespace coverstrip {
 
 class Form1 final : public FormEvents {
  public:
-  explicit Form1(Platform& platform) : platform_(platform) {}
+  explicit Form1(Platform& platform, StripOptions options = {})
+      : platform_(platform), options_(options) {}
 
   void Form_Load() override;
   void Form_Activate() override;
@@ -24,6 +27,7 @@ class Form1 final : public FormEvents {
   void Picture1_Resize() override;
   void Label1_DblClick() override;
   void Screen_Change() override;
+  void MediaPlayer_Change(PlayerId player, Playback playback) override;
 
   // The last press point relative to the strip, in whole twips; -1 after each release.
   std::int32_t DownX = 0;
@@ -39,6 +43,8 @@ class Form1 final : public FormEvents {
   void SetTransparency(NativeHandle hWnd, std::int16_t percent);
 
   Platform& platform_;
+  const StripOptions options_;
+  overlay::PausedPeek pausedPeek_;
   // While the colour dialog runs its nested event loop, the overlay's own handlers stay out.
   bool choosingColour_ = false;
   // The window's top edge as designed, read at load.

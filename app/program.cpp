@@ -11,16 +11,25 @@
 #include "platform/shared/console_output.h"
 
 namespace coverstrip {
+namespace {
+
+struct Form1Factory final : FormFactory {
+  explicit Form1Factory(StripOptions stripOptions) : options(stripOptions) {}
+  std::unique_ptr<FormEvents> Make(Platform& platform) const override {
+    return std::make_unique<Form1>(platform, options);
+  }
+  StripOptions options;
+};
+
+}  // namespace
 
 int RunProgram(int argc, char** argv) {
-  if (const auto reply = ReadCommandLine(argc, argv)) {
+  const CommandLine commandLine = ReadCommandLine(argc, argv);
+  if (const auto& reply = commandLine.reply) {
     WriteConsoleText(reply->isError, reply->text);
     return reply->status;
   }
-  return RunApplication(argc, argv, Form1Design(),
-                        [](Platform& platform) -> std::unique_ptr<FormEvents> {
-                          return std::make_unique<Form1>(platform);
-                        });
+  return RunApplication(argc, argv, Form1Design(), Form1Factory(commandLine.options));
 }
 
 }  // namespace coverstrip

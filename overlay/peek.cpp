@@ -6,11 +6,11 @@ bool IsPeekChord(const KeysHeld& keys) {
   return (keys.leftCtrl || keys.rightCtrl) && (keys.leftAlt || keys.rightAlt) && !keys.other;
 }
 
-bool PeekStep(const Keyboard& keyboard, FormWindow& form) {
-  const bool held = IsPeekChord(keyboard.Held());
+bool PeekStep(const Keyboard& keyboard, FormWindow& form, bool steppingAside) {
+  const bool hidden = steppingAside || IsPeekChord(keyboard.Held());
   const bool visible = form.Visible();
-  if (held && visible) form.SetVisible(false);
-  if (!held && !visible) {
+  if (hidden && visible) form.SetVisible(false);
+  if (!hidden && !visible) {
     form.SetVisible(true);
     return true;
   }

@@ -11,8 +11,9 @@ namespace coverstrip::overlay {
 // Either Ctrl and either Alt held, and no other key.
 bool IsPeekChord(const KeysHeld& keys);
 
-// One tick of the rule. True when it has just shown the window again, which then has to be put
-// back on top of whatever was raised meanwhile.
-bool PeekStep(const Keyboard& keyboard, FormWindow& form);
+// One tick of the rule; the window is hidden while steppingAside too (a paused video). True when
+// it has just shown the window again, which then has to be put back on top of whatever was raised
+// meanwhile.
+bool PeekStep(const Keyboard& keyboard, FormWindow& form, bool steppingAside = false);
 
 }  // namespace coverstrip::overlay

@@ -4,6 +4,8 @@
 
 #include <cstdint>
 
+#include "platform/contract/media_players.h"
+
 namespace coverstrip {
 
 class FormEvents {
@@ -25,6 +27,8 @@ class FormEvents {
   virtual void Label1_DblClick() = 0;
   // After the monitors, their arrangement or their resolution changed.
   virtual void Screen_Change() = 0;
+  // A media player's playback, once MediaPlayers::Watch has been called (see media_players.h).
+  virtual void MediaPlayer_Change(PlayerId player, Playback playback) = 0;
 };
 
 }  // namespace coverstrip

@@ -3,6 +3,7 @@
 
 #include "platform/contract/colour_chooser.h"
 #include "platform/contract/keyboard.h"
+#include "platform/contract/media_players.h"
 #include "platform/contract/toolkit_objects.h"
 #include "platform/contract/window_manager.h"
 #include "platform/contract/z_order.h"
@@ -20,6 +21,7 @@ struct Platform {
   Process& process;
   const Keyboard& keyboard;
   ZOrder& zOrder;
+  MediaPlayers& mediaPlayers;
 };
 
 }  // namespace coverstrip

@@ -32,7 +32,7 @@ QImage ReadIcon() {
 
 }  // namespace
 
-int RunApplication(int argc, char** argv, const WindowDesign& design, FormFactory makeForm) {
+int RunApplication(int argc, char** argv, const WindowDesign& design, const FormFactory& forms) {
   if (const auto missing = qt::UseXDisplay()) {
     std::fprintf(stderr, "%s\n", missing->c_str());
     return 1;
@@ -53,7 +53,7 @@ int RunApplication(int argc, char** argv, const WindowDesign& design, FormFactor
 
   qt::QtBackend backend(design);
   Toolkit toolkit(backend, design);
-  const std::unique_ptr<FormEvents> form = makeForm(toolkit.platform());
+  const std::unique_ptr<FormEvents> form = forms.Make(toolkit.platform());
   toolkit.StartUp(*form);
   // Once the window is up: it has no frame or taskbar entry to show the icon, its dialog has.
   QTimer::singleShot(0, [] { QApplication::setWindowIcon(QIcon(QPixmap::fromImage(ReadIcon()))); });

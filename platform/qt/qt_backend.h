@@ -11,9 +11,11 @@
 #pragma once
 
 #include <QTimer>
+#include <memory>
 
 #include "platform/contract/window_design.h"
 #include "platform/qt/form_widgets.h"
+#include "platform/qt/mpris_watcher.h"
 #include "platform/qt/native_pointer.h"
 #include "platform/qt/qt_monitors.h"
 #include "platform/qt/qt_stacking.h"
@@ -47,6 +49,7 @@ class QtBackend final : public Backend, private StripInput {
   void SetFormVisible(bool visible) override;
   KeysHeld HeldKeys() const override { return keyboard_.Held(); }
   void SetTimerRunning(bool running) override;
+  void WatchMediaPlayers() override { mediaPlayers_ = std::make_unique<MprisWatcher>(*this); }
   std::unique_ptr<ColourDialog> NewColourDialog() override;
   void EndProcess() override;
   WindowManager& windowManager() override { return windowManager_; }
@@ -76,6 +79,8 @@ class QtBackend final : public Backend, private StripInput {
   PixelRect stripRect_;
   QtMonitors monitors_{form_, [this] { input().MonitorsChanged(); }};
   QtStacking stacking_{form_, zOrder_};
+  // Made only when asked for: without it the program never connects to the session bus.
+  std::unique_ptr<MprisWatcher> mediaPlayers_;
   EmulatedWindowManager windowManager_{*this, stacking_};
 };
 

@@ -11,9 +11,16 @@
 
 namespace coverstrip {
 
-// A plain function: the Windows program links no library code it does not use.
-using FormFactory = std::unique_ptr<FormEvents> (*)(Platform&);
+// Makes the form over the platform. An interface rather than a std::function: the Windows
+// program links no library code it does not use.
+class FormFactory {
+ public:
+  virtual std::unique_ptr<FormEvents> Make(Platform& platform) const = 0;
 
-int RunApplication(int argc, char** argv, const WindowDesign& design, FormFactory makeForm);
+ protected:
+  ~FormFactory() = default;
+};
+
+int RunApplication(int argc, char** argv, const WindowDesign& design, const FormFactory& forms);
 
 }  // namespace coverstrip

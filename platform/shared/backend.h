@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "platform/contract/keyboard.h"
+#include "platform/contract/media_players.h"
 #include "platform/contract/types.h"
 #include "platform/contract/window_manager.h"
 #include "platform/contract/z_order.h"
@@ -67,6 +68,8 @@ class InputSink {
   // does.
   virtual void DpiChanged(float /*twipsPerPixel*/, std::optional<PixelPoint> /*suggestedTopLeft*/) {
   }
+  // A media player's playback: at first sight, at each change, and kStopped when it goes away.
+  virtual void MediaPlaybackChanged(PlayerId /*player*/, Playback /*playback*/) {}
 };
 
 // The platform's modal colour dialog, alive for one choice.
@@ -111,6 +114,10 @@ class Backend {
   // The keyboard's global state, read without a grab.
   virtual KeysHeld HeldKeys() const = 0;
   virtual void SetTimerRunning(bool running) = 0;
+  // Starts reporting the desktop's media players as MediaPlaybackChanged; asked once, after the
+  // window shows, and only then may it connect to anything. Where there is no list of players,
+  // it reports nothing.
+  virtual void WatchMediaPlayers() = 0;
   // Null when no dialog can be made.
   virtual std::unique_ptr<ColourDialog> NewColourDialog() = 0;
   // Every window closes and the process ends at once; nothing else runs.

@@ -27,6 +27,9 @@ class InputTranslation final : public InputSink {
   void DpiChanged(float twipsPerPixel, std::optional<PixelPoint> suggestedTopLeft) override {
     rescale_.Change(twipsPerPixel, suggestedTopLeft);
   }
+  void MediaPlaybackChanged(PlayerId player, Playback playback) override {
+    s.events->MediaPlayer_Change(player, playback);
+  }
 
  private:
   ToolkitState& s;

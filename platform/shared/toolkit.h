@@ -37,13 +37,15 @@ class Toolkit final {
   ProcessPart process_{state_};
   ChooserFactoryPart choosers_{state_};
   KeyboardPart keyboard_{state_};
+  MediaPlayersPart mediaPlayers_{state_};
   DpiRescale rescale_{state_, label_};
   InputTranslation input_{state_, timer_, rescale_};
   Platform platform_{screen_,   form_,
                      picture_,  label_,
                      timer_,    state_.backend.windowManager(),
                      choosers_, process_,
-                     keyboard_, state_.backend.zOrder()};
+                     keyboard_, state_.backend.zOrder(),
+                     mediaPlayers_};
 };
 
 }  // namespace coverstrip

@@ -131,6 +131,15 @@ class KeyboardPart final : public Keyboard {
   ToolkitState& s;
 };
 
+class MediaPlayersPart final : public MediaPlayers {
+ public:
+  explicit MediaPlayersPart(ToolkitState& state) : s(state) {}
+  void Watch() override { s.backend.WatchMediaPlayers(); }
+
+ private:
+  ToolkitState& s;
+};
+
 class ChooserFactoryPart final : public ColourChooserFactory {
  public:
   explicit ChooserFactoryPart(ToolkitState& state) : s(state) {}

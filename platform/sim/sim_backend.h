@@ -57,6 +57,7 @@ class SimBackend final : public Backend, private Stacking, private ZOrder {
   void SetFormVisible(bool visible) override { shown = visible; }
   KeysHeld HeldKeys() const override { return keys; }
   void SetTimerRunning(bool running) override { timerRunning = running; }
+  void WatchMediaPlayers() override { watchingPlayers = true; }
   std::unique_ptr<ColourDialog> NewColourDialog() override;
   void EndProcess() override { ended = true; }
   WindowManager& windowManager() override { return windowManager_; }
@@ -66,6 +67,10 @@ class SimBackend final : public Backend, private Stacking, private ZOrder {
   void Tick() const {
     if (timerRunning) input().TimerTicked();
   }
+  // A media player's playback as the desktop tells it, heard once the watch has started.
+  void Player(PlayerId player, Playback playback) const {
+    if (watchingPlayers) input().MediaPlaybackChanged(player, playback);
+  }
 
   static constexpr NativeHandle kHandle = 0x1234;
   SimConfig config;
@@ -73,7 +78,7 @@ class SimBackend final : public Backend, private Stacking, private ZOrder {
   Colour formColour = 0, stripColour = 0, closeMarkColour = 0;
   std::int16_t cursor = 0;
   PixelPoint pointer;  // where the test's hand holds the pointer
-  bool shown = false, timerRunning = false, ended = false;
+  bool shown = false, timerRunning = false, ended = false, watchingPlayers = false;
   KeysHeld keys;  // what the test holds down
   bool topmost = false;
   bool activated = false;             // a restack took the focus

@@ -12,7 +12,7 @@
 namespace coverstrip {
 
 int RunApplication(int /*argc*/, char** /*argv*/, const WindowDesign& design,
-                   FormFactory makeForm) {
+                   const FormFactory& forms) {
   INITCOMMONCONTROLSEX controls{};
   controls.dwSize = sizeof controls;
   controls.dwICC = ICC_BAR_CLASSES;
@@ -24,7 +24,7 @@ int RunApplication(int /*argc*/, char** /*argv*/, const WindowDesign& design,
     return 1;
   }
   Toolkit toolkit(backend, design);
-  const std::unique_ptr<FormEvents> form = makeForm(toolkit.platform());
+  const std::unique_ptr<FormEvents> form = forms.Make(toolkit.platform());
   toolkit.StartUp(*form);
 
   MSG message{};

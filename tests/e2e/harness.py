@@ -212,10 +212,11 @@ class Desktop(XSession):
 class Overlay:
     """The program under test and its window "Form1"."""
 
-    def __init__(self, session, wine=None, split_output=False, environment=None):
+    def __init__(self, session, wine=None, split_output=False, environment=None, arguments=()):
         self.session = session
         self.wine = wine
         self.environment = environment or {}
+        self.arguments = list(arguments)
         self.process = None
         self.window = None
         self.log_name = f"overlay-{time.monotonic_ns()}"
@@ -224,9 +225,9 @@ class Overlay:
 
     def start(self):
         if self.wine is not None:
-            args, env = ["wine", EXE], self.wine.env(**self.environment)
+            args, env = ["wine", EXE, *self.arguments], self.wine.env(**self.environment)
         else:
-            args, env = [EXE], self.session.env(**self.environment)
+            args, env = [EXE, *self.arguments], self.session.env(**self.environment)
         before = set(self.session.viewable_windows("^Form1$"))
         if self.split_output:
             out = self.session.log_file(self.log_name + ".out")
@@ -445,8 +446,8 @@ class OverlayTestCase(unittest.TestCase):
         self.session.move(0, 0)
         self.overlay = self.start_overlay(self.SPLIT_OUTPUT)
 
-    def start_overlay(self, split_output=False):
-        overlay = Overlay(self.session, self.wine, split_output, self.ENVIRONMENT)
+    def start_overlay(self, split_output=False, arguments=()):
+        overlay = Overlay(self.session, self.wine, split_output, self.ENVIRONMENT, arguments)
         self.addCleanup(overlay.stop)
         return overlay.start()
 

@@ -80,7 +80,7 @@ PORTABLE_FILES = {"coverstrip.exe", "LICENSE.txt", "README.md"}
 # (arguments, exit status, standard output, standard error), the texts as regular expressions.
 COMMAND_LINE = [
     (["--version"], 0, re.escape(f"coverstrip {VERSION}") + r"\r?\n", ""),
-    (["--help"], 0, r"Usage: coverstrip \[--help \| --version\](.|\n)*Ctrl\+Alt(.|\n)*"
+    (["--help"], 0, r"Usage: coverstrip \[--peek-while-paused\](.|\n)*Ctrl\+Alt(.|\n)*"
                     r"Exit status: 0(.|\n)*", ""),
     (["--bogus"], 2, "", r"coverstrip: unknown option '--bogus'[^\n]*\n"),
     (["--help", "more"], 2, "", r"coverstrip: unknown option 'more'[^\n]*\n"),

@@ -12,8 +12,8 @@
 namespace coverstrip::testing {
 
 struct LoadedForm {
-  explicit LoadedForm(sim::SimConfig config = {})
-      : sim(config), toolkit(sim, Form1Design()), form(toolkit.platform()) {
+  explicit LoadedForm(sim::SimConfig config = {}, StripOptions options = {})
+      : sim(config), toolkit(sim, Form1Design()), form(toolkit.platform(), options) {
     toolkit.StartUp(form);
   }
 

@@ -168,10 +168,12 @@ TEST(RealForm, AFormThatCannotBeCreatedSaysSoAndEndsWithStatusOne) {
   watch.Start();
   char name[] = "coverstrip";
   char* argv[] = {name, nullptr};
-  const int status =
-      RunApplication(1, argv, Form1Design(), [](Platform& platform) -> std::unique_ptr<FormEvents> {
-        return std::make_unique<Form1>(platform);
-      });
+  struct Form1Factory final : FormFactory {
+    std::unique_ptr<FormEvents> Make(Platform& platform) const override {
+      return std::make_unique<Form1>(platform);
+    }
+  };
+  const int status = RunApplication(1, argv, Form1Design(), Form1Factory());
   EXPECT_EQ(status, 1);
   EXPECT_EQ(watch.dialogs, 1);
   EXPECT_EQ(watch.dialogText, L"The overlay window could not be created.");
