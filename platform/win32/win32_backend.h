@@ -1,11 +1,13 @@
 // The Win32 backend: Form1, the strip and the close mark as windows of their own classes, their
 // comctl32 tooltips, Timer1 as the form's timer, USER32's window-manager calls passed straight
 // through, the z-order above the form (win32_z_order.h), comdlg32's ChooseColorW, GetAsyncKeyState
-// for the keys held (win32_keyboard.h) and ExitProcess. Pixels are the physical pixels of a
+// for the keys held (win32_keyboard.h), the system's media sessions (win32_media_sessions.h) and
+// ExitProcess. Pixels are the physical pixels of a
 // per-monitor DPI aware process, at 1440 / the form's DPI twips each; the primary monitor's
 // top-left corner is (0, 0) by definition.
 #pragma once
 
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -14,6 +16,7 @@
 #include "platform/win32/win32_form.h"
 #include "platform/win32/win32_keyboard.h"
 #include "platform/win32/win32_label.h"
+#include "platform/win32/win32_media_sessions.h"
 #include "platform/win32/win32_picture.h"
 #include "platform/win32/win32_tooltips.h"
 #include "platform/win32/win32_window_manager.h"
@@ -50,6 +53,9 @@ class Win32Backend final : public Backend {
   void SetFormVisible(bool visible) override;
   KeysHeld HeldKeys() const override;
   void SetTimerRunning(bool running) override;
+  void WatchMediaPlayers() override {
+    mediaSessions_ = std::make_unique<Win32MediaSessions>(*this);
+  }
   std::unique_ptr<ColourDialog> NewColourDialog() override;
   void EndProcess() override;
   WindowManager& windowManager() override { return windowManager_; }
@@ -66,6 +72,8 @@ class Win32Backend final : public Backend {
   mutable KeyboardReader keyboard_;
   Win32WindowManager windowManager_;
   Win32ZOrder zOrder_;
+  // Made only when asked for: without it the Windows Runtime is never loaded.
+  std::unique_ptr<Win32MediaSessions> mediaSessions_;
 };
 
 }  // namespace coverstrip::win32

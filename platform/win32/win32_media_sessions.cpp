@@ -1,0 +1,207 @@
+#include "platform/win32/win32_media_sessions.h"
+
+#include <algorithm>
+#include <atomic>
+#include <iterator>
+
+namespace coverstrip::win32 {
+namespace {
+
+using namespace media_control;
+
+// Posted by the runtime's events: the sessions or one's playback changed.
+constexpr UINT kSessionsChanged = WM_APP + 1;
+
+template <class Function>
+Function Find(HMODULE library, const char* name) {
+  // Through a function type that takes nothing: GetProcAddress's FARPROC fits no other.
+  return reinterpret_cast<Function>(
+      reinterpret_cast<void (*)()>(::GetProcAddress(library, name)));
+}
+
+// A delegate of the Windows Runtime: called on any thread, it only posts kSessionsChanged. Agile,
+// so that the runtime calls it where the event is raised instead of marshalling it.
+template <class Handler>
+class PostingDelegate final : public Handler {
+ public:
+  explicit PostingDelegate(HWND window) : window_(window) {}
+  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
+    if (iid == kIidUnknown || iid == kIidAgileObject || iid == Handler::kIid) {
+      *object = static_cast<Handler*>(this);
+      AddRef();
+      return S_OK;
+    }
+    *object = nullptr;
+    return E_NOINTERFACE;
+  }
+  ULONG STDMETHODCALLTYPE AddRef() override { return ++references_; }
+  ULONG STDMETHODCALLTYPE Release() override {
+    const ULONG left = --references_;
+    if (left == 0) delete this;
+    return left;
+  }
+  HRESULT STDMETHODCALLTYPE Invoke(typename Handler::Sender /*sender*/,
+                                   typename Handler::Arguments /*arguments*/) override {
+    ::PostMessageW(window_, kSessionsChanged, 0, 0);
+    return S_OK;
+  }
+
+ private:
+  const HWND window_;
+  std::atomic<ULONG> references_{1};
+};
+
+template <class Handler>
+UniqueCom<Handler> NewDelegate(HWND window) {
+  return UniqueCom<Handler>(new PostingDelegate<Handler>(window));
+}
+
+Playback PlaybackOf(ISession& session) {
+  IPlaybackInfo* info = nullptr;
+  if (FAILED(session.GetPlaybackInfo(&info)) || info == nullptr) return Playback::kStopped;
+  const UniqueCom<IPlaybackInfo> owned(info);
+  PlaybackStatus status = PlaybackStatus::kClosed;
+  if (FAILED(info->get_PlaybackStatus(&status))) return Playback::kStopped;
+  if (status == PlaybackStatus::kPlaying) return Playback::kPlaying;
+  if (status == PlaybackStatus::kPaused) return Playback::kPaused;
+  return Playback::kStopped;
+}
+
+const void* IdentityOf(ISession& session) {
+  IUnknown* identity = nullptr;
+  if (FAILED(session.QueryInterface(kIidUnknown, reinterpret_cast<void**>(&identity)))) {
+    return &session;
+  }
+  // Still referenced by the session held beside it.
+  identity->Release();
+  return identity;
+}
+
+}  // namespace
+
+Win32MediaSessions::Win32MediaSessions(Backend& backend) : backend_(backend) {
+  if (!Start()) {
+    window_.reset();
+    windowClass_.reset();
+  }
+}
+
+bool Win32MediaSessions::Start() {
+  runtime_.reset(::LoadLibraryExW(L"combase.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32));
+  if (!runtime_) return false;
+  const auto initialize = Find<RoInitializeFunction>(runtime_.get(), "RoInitialize");
+  const auto uninitialize = Find<RoUninitializeFunction>(runtime_.get(), "RoUninitialize");
+  const auto activationFactory =
+      Find<RoGetActivationFactoryFunction>(runtime_.get(), "RoGetActivationFactory");
+  const auto stringReference =
+      Find<WindowsCreateStringReferenceFunction>(runtime_.get(), "WindowsCreateStringReference");
+  if (!initialize || !uninitialize || !activationFactory || !stringReference) return false;
+
+  // The thread may have COM already, in either model; both serve.
+  const HRESULT initialized = initialize(RO_INIT_SINGLETHREADED);
+  if (FAILED(initialized) && initialized != RPC_E_CHANGED_MODE) return false;
+  if (SUCCEEDED(initialized)) uninitialize_ = uninitialize;
+
+  HSTRING_HEADER header;
+  HSTRING className = nullptr;
+  IManagerStatics* statics = nullptr;
+  if (FAILED(stringReference(kManagerClass, static_cast<UINT32>(std::size(kManagerClass) - 1),
+                             &header, &className)) ||
+      FAILED(activationFactory(className, IManagerStatics::kIid,
+                               reinterpret_cast<void**>(&statics)))) {
+    return false;
+  }
+  const UniqueCom<IManagerStatics> factory(statics);
+
+  const HINSTANCE instance = ::GetModuleHandleW(nullptr);
+  windowClass_.emplace(instance, WindowClassDesign{.name = L"coverstrip.MediaSessions"},
+                       &RouteToOwner<Win32MediaSessions>);
+  window_.reset(::CreateWindowExW(0, windowClass_->Name(), L"", 0, 0, 0, 0, 0, HWND_MESSAGE,
+                                  nullptr, instance, this));
+  IManagerRequest* request = nullptr;
+  if (!window_ || FAILED(factory->RequestAsync(&request)) || request == nullptr) return false;
+  request_.reset(request);
+  const auto completed = NewDelegate<IManagerRequestCompletedHandler>(window_.get());
+  return SUCCEEDED(request_->put_Completed(completed.get()));
+}
+
+Win32MediaSessions::~Win32MediaSessions() {
+  for (Session& session : sessions_) Forget(session);
+  sessions_.clear();
+  if (manager_) manager_->remove_SessionsChanged(sessionsChanged_);
+  manager_.reset();
+  request_.reset();
+  window_.reset();
+  if (uninitialize_) uninitialize_();
+}
+
+LRESULT Win32MediaSessions::HandleMessage(HWND window, UINT message, WPARAM wParam,
+                                          LPARAM lParam) {
+  if (message != kSessionsChanged) return ::DefWindowProcW(window, message, wParam, lParam);
+  // One reading answers every change told so far.
+  MSG more;
+  while (::PeekMessageW(&more, window, kSessionsChanged, kSessionsChanged, PM_REMOVE)) {
+  }
+  if (!manager_) TakeManager();
+  if (manager_) ReadSessions();
+  return 0;
+}
+
+void Win32MediaSessions::TakeManager() {
+  IManager* manager = nullptr;
+  if (!request_ || FAILED(request_->GetResults(&manager)) || manager == nullptr) return;
+  manager_.reset(manager);
+  request_.reset();
+  const auto changed = NewDelegate<ISessionsChangedHandler>(window_.get());
+  manager_->add_SessionsChanged(changed.get(), &sessionsChanged_);
+}
+
+void Win32MediaSessions::ReadSessions() {
+  ISessionList* list = nullptr;
+  if (FAILED(manager_->GetSessions(&list)) || list == nullptr) return;
+  const UniqueCom<ISessionList> sessions(list);
+  UINT32 count = 0;
+  if (FAILED(sessions->get_Size(&count))) return;
+
+  std::vector<bool> listed(sessions_.size(), false);
+  for (UINT32 i = 0; i < count; ++i) {
+    ISession* got = nullptr;
+    if (FAILED(sessions->GetAt(i, &got)) || got == nullptr) continue;
+    UniqueCom<ISession> session(got);
+    const void* identity = IdentityOf(*session);
+    const auto known = std::find_if(sessions_.begin(), sessions_.end(),
+                                    [identity](const Session& s) { return s.identity == identity; });
+    std::size_t index = static_cast<std::size_t>(known - sessions_.begin());
+    if (known == sessions_.end()) {
+      Session added{std::move(session), identity, nextId_++, {}, Playback::kStopped};
+      const auto changed = NewDelegate<IPlaybackInfoChangedHandler>(window_.get());
+      added.session->add_PlaybackInfoChanged(changed.get(), &added.playbackChanged);
+      sessions_.push_back(std::move(added));
+      listed.push_back(true);
+      index = sessions_.size() - 1;
+      // First sight: reported whatever it is.
+      sessions_[index].reported = PlaybackOf(*sessions_[index].session);
+      backend_.input().MediaPlaybackChanged(sessions_[index].id, sessions_[index].reported);
+      continue;
+    }
+    listed[index] = true;
+    const Playback now = PlaybackOf(*known->session);
+    if (now != known->reported) {
+      known->reported = now;
+      backend_.input().MediaPlaybackChanged(known->id, now);
+    }
+  }
+
+  for (std::size_t i = sessions_.size(); i-- > 0;) {
+    if (listed[i]) continue;
+    Forget(sessions_[i]);
+    backend_.input().MediaPlaybackChanged(sessions_[i].id, Playback::kStopped);
+    sessions_.erase(sessions_.begin() + static_cast<std::ptrdiff_t>(i));
+  }
+}
+
+void Win32MediaSessions::Forget(Session& session) {
+  session.session->remove_PlaybackInfoChanged(session.playbackChanged);
+}
+
+}  // namespace coverstrip::win32
