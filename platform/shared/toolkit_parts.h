@@ -13,6 +13,7 @@
 
 #include "platform/contract/colour_chooser.h"
 #include "platform/contract/keyboard.h"
+#include "platform/contract/media_players.h"
 #include "platform/contract/toolkit_objects.h"
 #include "platform/shared/toolkit_state.h"
 
