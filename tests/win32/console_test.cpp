@@ -30,7 +30,7 @@ TEST(RealConsole, AnOptionLongerThanTheHelpIsQuotedWholeAndNothingFollowsTheMess
     SCOPED_TRACE(length);
     const std::string option = "--" + std::string(length, 'x') + "\xC5\x82";  // ends in "ł"
     const char* const argv[] = {"coverstrip", option.c_str()};
-    const auto reply = ReadCommandLine(2, argv);
+    const auto reply = ReadCommandLine(2, argv).reply;
     ::SetConsoleCursorPosition(buffer.get(), COORD{0, 0});
     WriteConsoleText(reply->isError, reply->text);
 
