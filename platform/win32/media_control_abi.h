@@ -2,9 +2,9 @@
 // 10 1809 and later), declared from Microsoft's documentation of the namespace and the layouts its
 // metadata gives the interfaces, since mingw-w64's headers have no windows.media.control.h. Every
 // method up to the last one called is declared, in the metadata's order, which is the vtable's.
-// The IIDs of the parameterised interfaces (IAsyncOperation<Manager>, the event handlers) are the
-// ones the Windows Runtime derives from their signatures. The runtime's few functions are taken
-// from combase.dll when the watch starts, so the exe imports none of them.
+// The IIDs of the parameterised delegates are the ones the Windows Runtime derives from their
+// signatures. The runtime's few functions are taken from combase.dll when the watch starts, so
+// the exe imports none of them.
 #pragma once
 
 #include "platform/win32/windows_api.h"
@@ -42,16 +42,23 @@ struct IPlaybackInfo : IInspectable {
   virtual HRESULT STDMETHODCALLTYPE get_PlaybackStatus(PlaybackStatus* status) = 0;
 };
 
-struct ISession;
+// The delegates handed to the runtime: TypedEventHandler<Sender, Args>'s Invoke(sender, args) and
+// AsyncOperationCompletedHandler<T>'s Invoke(operation, status). The watcher's ignore both
+// arguments, so one shape serves all three: the status, a 32-bit enumeration, takes the place of a
+// pointer in every Windows calling convention (a register, or a 4-byte stack slot on x86).
+struct IDelegate : IUnknown {
+  virtual HRESULT STDMETHODCALLTYPE Invoke(IUnknown* sender, IUnknown* arguments) = 0;
+};
 
 // TypedEventHandler<GlobalSystemMediaTransportControlsSession, PlaybackInfoChangedEventArgs>
-struct IPlaybackInfoChangedHandler : IUnknown {
-  static constexpr GUID kIid = {
-      0x2bdf1426, 0xd41f, 0x5896, {0x89, 0x7f, 0xef, 0xc0, 0xb0, 0xfa, 0x73, 0x92}};
-  using Sender = ISession*;
-  using Arguments = IInspectable*;
-  virtual HRESULT STDMETHODCALLTYPE Invoke(Sender sender, Arguments arguments) = 0;
-};
+inline constexpr GUID kIidPlaybackInfoChangedHandler = {
+    0x2bdf1426, 0xd41f, 0x5896, {0x89, 0x7f, 0xef, 0xc0, 0xb0, 0xfa, 0x73, 0x92}};
+// TypedEventHandler<GlobalSystemMediaTransportControlsSessionManager, SessionsChangedEventArgs>
+inline constexpr GUID kIidSessionsChangedHandler = {
+    0x2e2a8630, 0xdc8c, 0x530a, {0x97, 0x46, 0xbc, 0x98, 0x4d, 0x4b, 0x02, 0x9e}};
+// AsyncOperationCompletedHandler<GlobalSystemMediaTransportControlsSessionManager>
+inline constexpr GUID kIidManagerRequestCompletedHandler = {
+    0x10f0074e, 0x923d, 0x5510, {0x8f, 0x4a, 0xdd, 0xe3, 0x77, 0x54, 0xca, 0x0e}};
 
 // GlobalSystemMediaTransportControlsSession (IGlobalSystemMediaTransportControlsSession)
 struct ISession : IInspectable {
@@ -82,7 +89,7 @@ struct ISession : IInspectable {
       IUnknown* handler, EventRegistrationToken* token) = 0;
   virtual HRESULT STDMETHODCALLTYPE remove_TimelinePropertiesChanged(
       EventRegistrationToken token) = 0;
-  virtual HRESULT STDMETHODCALLTYPE add_PlaybackInfoChanged(IPlaybackInfoChangedHandler* handler,
+  virtual HRESULT STDMETHODCALLTYPE add_PlaybackInfoChanged(IDelegate* handler,
                                                             EventRegistrationToken* token) = 0;
   virtual HRESULT STDMETHODCALLTYPE remove_PlaybackInfoChanged(EventRegistrationToken token) = 0;
 };
@@ -93,17 +100,6 @@ struct ISessionList : IInspectable {
   virtual HRESULT STDMETHODCALLTYPE get_Size(UINT32* size) = 0;
 };
 
-struct IManager;
-
-// TypedEventHandler<GlobalSystemMediaTransportControlsSessionManager, SessionsChangedEventArgs>
-struct ISessionsChangedHandler : IUnknown {
-  static constexpr GUID kIid = {
-      0x2e2a8630, 0xdc8c, 0x530a, {0x97, 0x46, 0xbc, 0x98, 0x4d, 0x4b, 0x02, 0x9e}};
-  using Sender = IManager*;
-  using Arguments = IInspectable*;
-  virtual HRESULT STDMETHODCALLTYPE Invoke(Sender sender, Arguments arguments) = 0;
-};
-
 // GlobalSystemMediaTransportControlsSessionManager
 struct IManager : IInspectable {
   virtual HRESULT STDMETHODCALLTYPE GetCurrentSession(ISession** session) = 0;
@@ -111,26 +107,15 @@ struct IManager : IInspectable {
   virtual HRESULT STDMETHODCALLTYPE add_CurrentSessionChanged(IUnknown* handler,
                                                               EventRegistrationToken* token) = 0;
   virtual HRESULT STDMETHODCALLTYPE remove_CurrentSessionChanged(EventRegistrationToken token) = 0;
-  virtual HRESULT STDMETHODCALLTYPE add_SessionsChanged(ISessionsChangedHandler* handler,
+  virtual HRESULT STDMETHODCALLTYPE add_SessionsChanged(IDelegate* handler,
                                                         EventRegistrationToken* token) = 0;
   virtual HRESULT STDMETHODCALLTYPE remove_SessionsChanged(EventRegistrationToken token) = 0;
 };
 
-struct IManagerRequest;
-
-// AsyncOperationCompletedHandler<GlobalSystemMediaTransportControlsSessionManager>
-struct IManagerRequestCompletedHandler : IUnknown {
-  static constexpr GUID kIid = {
-      0x10f0074e, 0x923d, 0x5510, {0x8f, 0x4a, 0xdd, 0xe3, 0x77, 0x54, 0xca, 0x0e}};
-  using Sender = IManagerRequest*;
-  using Arguments = INT32;  // AsyncStatus
-  virtual HRESULT STDMETHODCALLTYPE Invoke(Sender operation, Arguments status) = 0;
-};
-
 // IAsyncOperation<GlobalSystemMediaTransportControlsSessionManager>
 struct IManagerRequest : IInspectable {
-  virtual HRESULT STDMETHODCALLTYPE put_Completed(IManagerRequestCompletedHandler* handler) = 0;
-  virtual HRESULT STDMETHODCALLTYPE get_Completed(IManagerRequestCompletedHandler** handler) = 0;
+  virtual HRESULT STDMETHODCALLTYPE put_Completed(IDelegate* handler) = 0;
+  virtual HRESULT STDMETHODCALLTYPE get_Completed(IDelegate** handler) = 0;
   virtual HRESULT STDMETHODCALLTYPE GetResults(IManager** manager) = 0;
 };
 

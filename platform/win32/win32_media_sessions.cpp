@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <atomic>
 #include <iterator>
+#include <utility>
 
 namespace coverstrip::win32 {
 namespace {
@@ -21,13 +22,12 @@ Function Find(HMODULE library, const char* name) {
 
 // A delegate of the Windows Runtime: called on any thread, it only posts kSessionsChanged. Agile,
 // so that the runtime calls it where the event is raised instead of marshalling it.
-template <class Handler>
-class PostingDelegate final : public Handler {
+class PostingDelegate final : public IDelegate {
  public:
-  explicit PostingDelegate(HWND window) : window_(window) {}
+  PostingDelegate(HWND window, const GUID& iid) : window_(window), iid_(iid) {}
   HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
-    if (iid == kIidUnknown || iid == kIidAgileObject || iid == Handler::kIid) {
-      *object = static_cast<Handler*>(this);
+    if (iid == kIidUnknown || iid == kIidAgileObject || iid == iid_) {
+      *object = this;
       AddRef();
       return S_OK;
     }
@@ -40,21 +40,16 @@ class PostingDelegate final : public Handler {
     if (left == 0) delete this;
     return left;
   }
-  HRESULT STDMETHODCALLTYPE Invoke(typename Handler::Sender /*sender*/,
-                                   typename Handler::Arguments /*arguments*/) override {
+  HRESULT STDMETHODCALLTYPE Invoke(IUnknown* /*sender*/, IUnknown* /*arguments*/) override {
     ::PostMessageW(window_, kSessionsChanged, 0, 0);
     return S_OK;
   }
 
  private:
   const HWND window_;
+  const GUID iid_;
   std::atomic<ULONG> references_{1};
 };
-
-template <class Handler>
-UniqueCom<Handler> NewDelegate(HWND window) {
-  return UniqueCom<Handler>(new PostingDelegate<Handler>(window));
-}
 
 Playback PlaybackOf(ISession& session) {
   IPlaybackInfo* info = nullptr;
@@ -121,7 +116,8 @@ bool Win32MediaSessions::Start() {
   IManagerRequest* request = nullptr;
   if (!window_ || FAILED(factory->RequestAsync(&request)) || request == nullptr) return false;
   request_.reset(request);
-  const auto completed = NewDelegate<IManagerRequestCompletedHandler>(window_.get());
+  const UniqueCom<IDelegate> completed(
+      new PostingDelegate(window_.get(), kIidManagerRequestCompletedHandler));
   return SUCCEEDED(request_->put_Completed(completed.get()));
 }
 
@@ -152,51 +148,50 @@ void Win32MediaSessions::TakeManager() {
   if (!request_ || FAILED(request_->GetResults(&manager)) || manager == nullptr) return;
   manager_.reset(manager);
   request_.reset();
-  const auto changed = NewDelegate<ISessionsChangedHandler>(window_.get());
+  const UniqueCom<IDelegate> changed(new PostingDelegate(window_.get(), kIidSessionsChangedHandler));
   manager_->add_SessionsChanged(changed.get(), &sessionsChanged_);
 }
 
+// A session first seen stopped is not worth telling of: to the logic, a player it never heard of
+// is stopped.
 void Win32MediaSessions::ReadSessions() {
   ISessionList* list = nullptr;
   if (FAILED(manager_->GetSessions(&list)) || list == nullptr) return;
-  const UniqueCom<ISessionList> sessions(list);
+  const UniqueCom<ISessionList> listed(list);
   UINT32 count = 0;
-  if (FAILED(sessions->get_Size(&count))) return;
+  if (FAILED(listed->get_Size(&count))) return;
 
-  std::vector<bool> listed(sessions_.size(), false);
+  for (Session& session : sessions_) session.listed = false;
   for (UINT32 i = 0; i < count; ++i) {
     ISession* got = nullptr;
-    if (FAILED(sessions->GetAt(i, &got)) || got == nullptr) continue;
+    if (FAILED(listed->GetAt(i, &got)) || got == nullptr) continue;
     UniqueCom<ISession> session(got);
     const void* identity = IdentityOf(*session);
-    const auto known = std::find_if(sessions_.begin(), sessions_.end(),
-                                    [identity](const Session& s) { return s.identity == identity; });
-    std::size_t index = static_cast<std::size_t>(known - sessions_.begin());
+    auto known = std::find_if(sessions_.begin(), sessions_.end(),
+                              [identity](const Session& s) { return s.identity == identity; });
     if (known == sessions_.end()) {
-      Session added{std::move(session), identity, nextId_++, {}, Playback::kStopped};
-      const auto changed = NewDelegate<IPlaybackInfoChangedHandler>(window_.get());
-      added.session->add_PlaybackInfoChanged(changed.get(), &added.playbackChanged);
-      sessions_.push_back(std::move(added));
-      listed.push_back(true);
-      index = sessions_.size() - 1;
-      // First sight: reported whatever it is.
-      sessions_[index].reported = PlaybackOf(*sessions_[index].session);
-      backend_.input().MediaPlaybackChanged(sessions_[index].id, sessions_[index].reported);
-      continue;
+      const UniqueCom<IDelegate> changed(
+          new PostingDelegate(window_.get(), kIidPlaybackInfoChangedHandler));
+      EventRegistrationToken token{};
+      session->add_PlaybackInfoChanged(changed.get(), &token);
+      sessions_.push_back({std::move(session), identity, nextId_++, token, Playback::kStopped});
+      known = sessions_.end() - 1;
     }
-    listed[index] = true;
-    const Playback now = PlaybackOf(*known->session);
-    if (now != known->reported) {
+    known->listed = true;
+    if (const Playback now = PlaybackOf(*known->session); now != known->reported) {
       known->reported = now;
       backend_.input().MediaPlaybackChanged(known->id, now);
     }
   }
 
   for (std::size_t i = sessions_.size(); i-- > 0;) {
-    if (listed[i]) continue;
+    if (sessions_[i].listed) continue;
     Forget(sessions_[i]);
-    backend_.input().MediaPlaybackChanged(sessions_[i].id, Playback::kStopped);
-    sessions_.erase(sessions_.begin() + static_cast<std::ptrdiff_t>(i));
+    if (sessions_[i].reported != Playback::kStopped) {
+      backend_.input().MediaPlaybackChanged(sessions_[i].id, Playback::kStopped);
+    }
+    std::swap(sessions_[i], sessions_.back());
+    sessions_.pop_back();
   }
 }
 

@@ -37,6 +37,7 @@ class Win32MediaSessions {
     PlayerId id;
     EventRegistrationToken playbackChanged;
     Playback reported;
+    bool listed = true;  // in the latest reading of the list
   };
 
   bool Start();
