@@ -64,8 +64,8 @@ void MprisWatcher::Start() {
               {kPlayerInterface}, QString(), this, SLOT(PropertiesChanged(QDBusMessage)));
   bus.connect(kBusService, kBusPath, kBusService, QStringLiteral("NameOwnerChanged"), this,
               SLOT(NameOwnerChanged(QString, QString, QString)));
-  const QDBusMessage listNames =
-      QDBusMessage::createMethodCall(kBusService, kBusPath, kBusService, QStringLiteral("ListNames"));
+  const QDBusMessage listNames = QDBusMessage::createMethodCall(kBusService, kBusPath, kBusService,
+                                                                QStringLiteral("ListNames"));
   WhenAnswered(bus.asyncCall(listNames), this, [this](const QDBusMessage& reply) {
     for (const QString& name : reply.arguments().value(0).toStringList()) {
       if (name.startsWith(kPlayerNamePrefix)) AskPlayback(name);

@@ -40,11 +40,11 @@ class Toolkit final {
   MediaPlayersPart mediaPlayers_{state_};
   DpiRescale rescale_{state_, label_};
   InputTranslation input_{state_, timer_, rescale_};
-  Platform platform_{screen_,   form_,
-                     picture_,  label_,
-                     timer_,    state_.backend.windowManager(),
-                     choosers_, process_,
-                     keyboard_, state_.backend.zOrder(),
+  Platform platform_{screen_,      form_,
+                     picture_,     label_,
+                     timer_,       state_.backend.windowManager(),
+                     choosers_,    process_,
+                     keyboard_,    state_.backend.zOrder(),
                      mediaPlayers_};
 };
 

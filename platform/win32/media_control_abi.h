@@ -85,10 +85,10 @@ struct ISession : IInspectable {
                                                                 IInspectable** operation) = 0;
   virtual HRESULT STDMETHODCALLTYPE TryChangePlaybackPositionAsync(INT64 position,
                                                                    IInspectable** operation) = 0;
-  virtual HRESULT STDMETHODCALLTYPE add_TimelinePropertiesChanged(
-      IUnknown* handler, EventRegistrationToken* token) = 0;
-  virtual HRESULT STDMETHODCALLTYPE remove_TimelinePropertiesChanged(
-      EventRegistrationToken token) = 0;
+  virtual HRESULT STDMETHODCALLTYPE
+  add_TimelinePropertiesChanged(IUnknown* handler, EventRegistrationToken* token) = 0;
+  virtual HRESULT STDMETHODCALLTYPE
+  remove_TimelinePropertiesChanged(EventRegistrationToken token) = 0;
   virtual HRESULT STDMETHODCALLTYPE add_PlaybackInfoChanged(IDelegate* handler,
                                                             EventRegistrationToken* token) = 0;
   virtual HRESULT STDMETHODCALLTYPE remove_PlaybackInfoChanged(EventRegistrationToken token) = 0;

@@ -16,8 +16,7 @@ constexpr UINT kSessionsChanged = WM_APP + 1;
 template <class Function>
 Function Find(HMODULE library, const char* name) {
   // Through a function type that takes nothing: GetProcAddress's FARPROC fits no other.
-  return reinterpret_cast<Function>(
-      reinterpret_cast<void (*)()>(::GetProcAddress(library, name)));
+  return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(::GetProcAddress(library, name)));
 }
 
 // A delegate of the Windows Runtime: called on any thread, it only posts kSessionsChanged. Agile,
@@ -131,8 +130,7 @@ Win32MediaSessions::~Win32MediaSessions() {
   if (uninitialize_) uninitialize_();
 }
 
-LRESULT Win32MediaSessions::HandleMessage(HWND window, UINT message, WPARAM wParam,
-                                          LPARAM lParam) {
+LRESULT Win32MediaSessions::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message != kSessionsChanged) return ::DefWindowProcW(window, message, wParam, lParam);
   // One reading answers every change told so far.
   MSG more;
@@ -148,7 +146,8 @@ void Win32MediaSessions::TakeManager() {
   if (!request_ || FAILED(request_->GetResults(&manager)) || manager == nullptr) return;
   manager_.reset(manager);
   request_.reset();
-  const UniqueCom<IDelegate> changed(new PostingDelegate(window_.get(), kIidSessionsChangedHandler));
+  const UniqueCom<IDelegate> changed(
+      new PostingDelegate(window_.get(), kIidSessionsChangedHandler));
   manager_->add_SessionsChanged(changed.get(), &sessionsChanged_);
 }
 
