@@ -3,7 +3,6 @@
 // creation that fails; and the colour dialog, for who has the keyboard around it.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <cmath>
@@ -11,7 +10,6 @@
 #include <memory>
 #include <string>
 #include <thread>
-#include <vector>
 
 #include "app/form1.h"
 #include "app/form1_design.h"
@@ -206,8 +204,7 @@ TEST(RealForm, TheColourDialogLeavesTheKeyboardWithTheWindowThatHadIt) {
   ::DestroyWindow(player);
 }
 
-// Runs this thread's messages, the form's timer among them, until done() or the deadline; the
-// last done().
+// Runs this thread's messages, the form's timer among them, until done() or the deadline.
 bool PumpUntil(const std::function<bool()>& done, std::chrono::milliseconds deadline) {
   const auto end = std::chrono::steady_clock::now() + deadline;
   for (;;) {
@@ -219,123 +216,69 @@ bool PumpUntil(const std::function<bool()>& done, std::chrono::milliseconds dead
   }
 }
 
-// The shown top-levels in USER32's z-order, top-most first.
-std::vector<HWND> ZOrder() {
-  std::vector<HWND> windows;
-  for (HWND w = ::GetTopWindow(nullptr); w != nullptr; w = ::GetWindow(w, GW_HWNDNEXT)) {
-    if (::IsWindowVisible(w)) windows.push_back(w);
-  }
-  return windows;
-}
-
+// Whether upper is above lower in USER32's z-order.
 bool Above(HWND upper, HWND lower) {
-  const std::vector<HWND> order = ZOrder();
-  const auto at = [&order](HWND w) { return std::find(order.begin(), order.end(), w); };
-  return at(upper) < at(lower) && at(lower) != order.end();
+  for (HWND w = ::GetWindow(lower, GW_HWNDPREV); w != nullptr; w = ::GetWindow(w, GW_HWNDPREV)) {
+    if (w == upper) return true;
+  }
+  return false;
 }
-
-// Another program as USER32 sees one: a thread of its own with a topmost window over the strip,
-// which opens a popup menu (TrackPopupMenu, whose loop runs until the menu closes) or raises
-// itself when told.
-class PeerThread {
- public:
-  enum : UINT { kRaise = WM_APP + 1, kOpenMenu, kCloseMenu };
-
-  explicit PeerThread(RECT over) : thread_([this, over] { Run(over); }) {
-    while (window_.load() == nullptr) std::this_thread::yield();
-  }
-  ~PeerThread() {
-    ::PostMessageW(window_, WM_CLOSE, 0, 0);
-    thread_.join();
-  }
-  HWND Window() const { return window_; }
-  void Tell(UINT command) const { ::PostMessageW(window_, command, 0, 0); }
-
- private:
-  static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    switch (message) {
-      case kRaise:
-        ::SetWindowPos(window, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-        return 0;
-      case kOpenMenu: {
-        const HMENU menu = ::CreatePopupMenu();
-        ::AppendMenuW(menu, MF_STRING, 1, L"Pause");
-        ::AppendMenuW(menu, MF_STRING, 2, L"Subtitles");
-        RECT rect{};
-        ::GetWindowRect(window, &rect);
-        ::TrackPopupMenu(menu, TPM_LEFTALIGN | TPM_TOPALIGN, rect.left + 60, rect.top + 30, 0,
-                         window, nullptr);
-        ::DestroyMenu(menu);
-        return 0;
-      }
-      case kCloseMenu:  // dispatched by the menu's own loop
-        ::EndMenu();
-        return 0;
-      case WM_DESTROY:
-        ::PostQuitMessage(0);
-        return 0;
-      default:
-        return ::DefWindowProcW(window, message, wParam, lParam);
-    }
-  }
-
-  void Run(RECT over) {
-    WNDCLASSW peerClass{};
-    peerClass.lpfnWndProc = &Procedure;
-    peerClass.hInstance = ::GetModuleHandleW(nullptr);
-    peerClass.hbrBackground = static_cast<HBRUSH>(::GetStockObject(GRAY_BRUSH));
-    peerClass.lpszClassName = L"coverstrip.test.PeerThread";
-    ::RegisterClassW(&peerClass);
-    const HWND window =
-        ::CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, peerClass.lpszClassName, L"peer",
-                          WS_POPUP, over.left, over.top, over.right - over.left,
-                          over.bottom - over.top, nullptr, nullptr, peerClass.hInstance, nullptr);
-    ::ShowWindow(window, SW_SHOWNOACTIVATE);
-    window_ = window;
-    MSG message{};
-    while (::GetMessageW(&message, nullptr, 0, 0) > 0) ::DispatchMessageW(&message);
-  }
-
-  std::atomic<HWND> window_{nullptr};
-  std::thread thread_;
-};
 
 HWND ShownMenu() {
   const HWND menu = ::FindWindowW(L"#32768", nullptr);
   return menu != nullptr && ::IsWindowVisible(menu) ? menu : nullptr;
 }
 
+// Another program as USER32 sees one: a thread of its own. Its topmost window opens over the
+// strip; told to, it opens a popup menu, which its own timer closes 0.8 s later.
 TEST(RealForm, CoversARaisedWindowAgainAndStaysBelowAMenuWhileItIsOpen) {
   using std::chrono_literals::operator""ms;
   RealForm real;
-  RECT strip{};
-  ::GetWindowRect(real.Window(), &strip);
-  PeerThread peer(RECT{strip.left - 40, strip.top - 40, strip.right + 40, strip.bottom + 40});
   const HWND form = real.Window();
+  RECT strip{};
+  ::GetWindowRect(form, &strip);
+  std::atomic<HWND> peer{nullptr};
+  std::atomic<bool> openMenu{false}, done{false};
+  std::thread peerThread([&] {
+    const HWND window = ::CreateWindowExW(
+        WS_EX_TOPMOST | WS_EX_TOOLWINDOW, L"STATIC", L"peer", WS_POPUP | WS_VISIBLE,
+        strip.left - 40, strip.top - 40, strip.right - strip.left + 80,
+        strip.bottom - strip.top + 80, nullptr, nullptr, nullptr, nullptr);
+    peer = window;
+    const auto pump = [](const std::atomic<bool>& until) {
+      PumpUntil([&until] { return until.load(); }, 10000ms);
+    };
+    pump(openMenu);
+    const HMENU menu = ::CreatePopupMenu();
+    ::AppendMenuW(menu, MF_STRING, 1, L"Pause");
+    // Dispatched by the menu's own loop, which runs until the menu closes.
+    ::SetTimer(nullptr, 0, 800, [](HWND, UINT, UINT_PTR, DWORD) { ::EndMenu(); });
+    ::TrackPopupMenu(menu, 0, strip.left + 60, strip.top + 10, 0, window, nullptr);
+    ::DestroyMenu(menu);
+    pump(done);
+    ::DestroyWindow(window);
+  });
+  ASSERT_TRUE(PumpUntil([&] { return peer.load() != nullptr; }, 2000ms));
+  EXPECT_TRUE(PumpUntil([&] { return Above(form, peer); }, 1000ms))
+      << "the strip is not back above the window raised over it";
 
-  peer.Tell(PeerThread::kRaise);
-  EXPECT_TRUE(PumpUntil([&] { return Above(form, peer.Window()); }, 1000ms))
-      << "the strip is not back above the raised window";
-
-  peer.Tell(PeerThread::kOpenMenu);
-  ASSERT_TRUE(PumpUntil([] { return ShownMenu() != nullptr; }, 2000ms)) << "no menu opened";
+  openMenu = true;
+  EXPECT_TRUE(PumpUntil([] { return ShownMenu() != nullptr; }, 2000ms)) << "no menu opened";
   const HWND menu = ShownMenu();
   int samples = 0;
-  // Ten ticks and more: the menu stays above the strip at every sample.
-  EXPECT_FALSE(PumpUntil(
+  // Over ten ticks, until the menu closes: above the strip at every sample.
+  PumpUntil(
       [&] {
         ++samples;
-        return !Above(menu, form);
+        EXPECT_TRUE(ShownMenu() == nullptr || Above(menu, form)) << "at sample " << samples;
+        return ShownMenu() == nullptr;
       },
-      600ms))
-      << "the strip went above the open menu";
-  EXPECT_GT(samples, 10);
-  EXPECT_TRUE(Above(form, peer.Window()));
-
-  peer.Tell(PeerThread::kCloseMenu);
-  EXPECT_TRUE(PumpUntil([] { return ShownMenu() == nullptr; }, 2000ms)) << "the menu stayed";
-  EXPECT_TRUE(PumpUntil([&] { return Above(form, peer.Window()); }, 1000ms))
-      << "the strip is not back above the window once the menu closed";
+      3000ms);
+  EXPECT_GT(samples, 20);
+  EXPECT_TRUE(PumpUntil([&] { return Above(form, peer); }, 1000ms))
+      << "the strip is not above the window once the menu closed";
+  done = true;
+  peerThread.join();
 }
 
 }  // namespace
