@@ -88,8 +88,8 @@ void Form1::MediaPlayer_Change(PlayerId player, Playback playback) {
   if (!choosingColour_) Timer1_Timer();
 }
 
-// Back on top of the topmost band, except over other programs' transient windows: a window in
-// the band already stays below those, and stays where it is when nothing else is above it.
+// Back on top of the topmost band, but never above another program's transient window: once in
+// the band, the window goes just above the top-most ordinary window over it, if there is one.
 void Form1::KeepOnTop() {
   const NativeHandle hWnd = platform_.form.hWnd();
   WindowManager& windowManager = platform_.windowManager;

@@ -120,8 +120,6 @@ void X11Stacking::ReadChildren() {
   }
 }
 
-// Events read while waiting for a reply stay in xcb's queue without waking the notifier: they
-// are taken at each question too.
 void X11Stacking::Drain() {
   xcb_connection_t* c = connection_.get();
   while (xcb_generic_event_t* event = xcb_poll_for_event(c)) {
@@ -300,6 +298,7 @@ bool X11Stacking::WindowsAbove(NativeHandle window, std::vector<WindowAbove>& ab
   const auto form = static_cast<std::uint32_t>(window);
   if (!started_ && !Start(form)) return false;
   if (!connection_) return false;
+  // Events read while waiting for a reply stay in xcb's queue without waking the notifier.
   while (xcb_generic_event_t* event = xcb_poll_for_queued_event(connection_.get())) {
     Handle(*event);
     std::free(event);
