@@ -187,6 +187,8 @@ Section "coverstrip"
   File "${SOURCE_DIR}/README.md"
   WriteUninstaller "$INSTDIR\uninstall.exe"
   CreateShortcut "$SMPROGRAMS\${NAME}.lnk" "$INSTDIR\coverstrip.exe"
+  CreateShortcut "$SMPROGRAMS\${NAME}, peek while paused.lnk" "$INSTDIR\coverstrip.exe" \
+    "--peek-while-paused"
 
   WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayName" "${NAME}"
   WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayVersion" "${VERSION}"
@@ -220,6 +222,7 @@ Section "Uninstall"
     !insertmacro Fail "$INSTDIR\coverstrip.exe could not be removed; nothing was changed."
   ${EndIf}
   Delete "$SMPROGRAMS\${NAME}.lnk"
+  Delete "$SMPROGRAMS\${NAME}, peek while paused.lnk"
   Delete "$INSTDIR\LICENSE.txt"
   Delete "$INSTDIR\README.md"
   Delete "$INSTDIR\uninstall.exe"

@@ -336,7 +336,8 @@ class DebianPackage(PackageTestCase):
         self.assertIn("Architecture: amd64\n", fields)
         # Computed by dpkg-shlibdeps from the binary, with the versions its symbols need.
         depends = re.search(r"Depends: (.*)", fields).group(1)
-        for library in ("libc6 (>=", "libqt6widgets6 (>=", "libqt6gui6 (>=", "libqt6core6 (>="):
+        for library in ("libc6 (>=", "libqt6widgets6 (>=", "libqt6gui6 (>=", "libqt6core6 (>=",
+                        "libqt6dbus6 (>="):
             self.assertIn(library, depends)
 
     def test_lintian_finds_no_error(self):
@@ -352,6 +353,7 @@ class DebianPackage(PackageTestCase):
         with open(entry) as f:
             text = f.read()
         self.assertIn("\nExec=coverstrip\n", text)
+        self.assertIn("\nExec=coverstrip --peek-while-paused\n", text)
         self.assertIn("\nIcon=coverstrip\n", text)
 
     def test_metainfo_validates_and_names_this_release(self):
@@ -533,8 +535,10 @@ class WindowsInstaller(PackageTestCase):
         folder = os.path.join(profile, "AppData", "Local", "Programs", "coverstrip")
         exe = os.path.join(folder, "coverstrip.exe")
         uninstaller = os.path.join(folder, "uninstall.exe")
-        shortcut = os.path.join(profile, "AppData", "Roaming", "Microsoft", "Windows",
-                                "Start Menu", "Programs", "coverstrip.lnk")
+        programs_menu = os.path.join(profile, "AppData", "Roaming", "Microsoft", "Windows",
+                                     "Start Menu", "Programs")
+        shortcut = os.path.join(programs_menu, "coverstrip.lnk")
+        paused_shortcut = os.path.join(programs_menu, "coverstrip, peek while paused.lnk")
 
         def registered():
             return run("wine", "reg", "query", UNINSTALL_KEY, env=env).stdout
@@ -542,22 +546,26 @@ class WindowsInstaller(PackageTestCase):
         def install(*options):
             result = run("wine", SETUP, "/S", *options, env=env, timeout=120)
             self.assertEqual(result.returncode, 0, result.stdout)
-            wait_for(lambda: [os.path.isfile(p) for p in (exe, uninstaller, shortcut)],
-                     all, 30, "the exe, the uninstaller and the shortcut installed")
+            wait_for(lambda: [os.path.isfile(p)
+                              for p in (exe, uninstaller, shortcut, paused_shortcut)],
+                     all, 30, "the exe, the uninstaller and the shortcuts installed")
             self.assertEqual(files_under(folder), PORTABLE_FILES | {"uninstall.exe"})
             with zipfile.ZipFile(ZIP) as archive:
                 for name in PORTABLE_FILES:
                     with open(os.path.join(folder, name), "rb") as installed:
                         self.assertEqual(installed.read(), archive.read(name), name)
 
-        def start_from_the_shortcut():
-            program = self.start_program(session, ["wine", "start", "/unix", shortcut], env)
+        def start_from_the_shortcut(link=shortcut):
+            program = self.start_program(session, ["wine", "start", "/unix", link], env)
             self.assert_shows_the_strip(program)
             return program
 
         install()
-        with open(shortcut, "rb") as f:
-            self.assertIn("coverstrip.exe".encode("utf-16-le"), f.read())
+        for link, arguments in ((shortcut, ""), (paused_shortcut, "--peek-while-paused")):
+            with open(link, "rb") as f:
+                target = f.read()
+            self.assertIn("coverstrip.exe".encode("utf-16-le"), target)
+            self.assertEqual(arguments.encode("utf-16-le") in target, bool(arguments))
         entry = registered()
         self.assertRegex(entry, r"DisplayName\s+REG_SZ\s+coverstrip\s")
         self.assertRegex(entry, r"DisplayVersion\s+REG_SZ\s+" + re.escape(VERSION) + r"\s")
@@ -570,9 +578,9 @@ class WindowsInstaller(PackageTestCase):
         self.assertAlmostEqual(estimated, size / 1024, delta=len(files_under(folder)))
 
         # Installed again over two running strips (one over the top subtitles, one over the bottom
-        # ones), as a scripted upgrade is, the installer closes both, as their close marks would,
-        # and writes the exe.
-        programs = [start_from_the_shortcut() for _ in range(2)]
+        # ones, started from either shortcut), as a scripted upgrade is, the installer closes both,
+        # as their close marks would, and writes the exe.
+        programs = [start_from_the_shortcut(link) for link in (shortcut, paused_shortcut)]
         install()
         for program in programs:
             program.wait_closed(30)
@@ -592,7 +600,8 @@ class WindowsInstaller(PackageTestCase):
         self.assertEqual(result.returncode, 0, result.stdout)
         for program in programs:
             program.wait_closed(30)
-        wait_for(lambda: [os.path.exists(p) for p in (exe, uninstaller, shortcut, folder)],
+        wait_for(lambda: [os.path.exists(p)
+                          for p in (exe, uninstaller, shortcut, paused_shortcut, folder)],
                  lambda seen: not any(seen), 30, "the installed files removed")
         wait_for(lambda: run("wine", "reg", "query", UNINSTALL_KEY, env=env).returncode,
                  lambda rc: rc != 0, 30, "the Apps entry removed")
