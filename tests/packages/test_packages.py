@@ -561,11 +561,11 @@ class WindowsInstaller(PackageTestCase):
             return program
 
         install()
-        for link, arguments in ((shortcut, ""), (paused_shortcut, "--peek-while-paused")):
+        for link, arguments in ((shortcut, False), (paused_shortcut, True)):
             with open(link, "rb") as f:
                 target = f.read()
             self.assertIn("coverstrip.exe".encode("utf-16-le"), target)
-            self.assertEqual(arguments.encode("utf-16-le") in target, bool(arguments))
+            self.assertEqual("--peek-while-paused".encode("utf-16-le") in target, arguments)
         entry = registered()
         self.assertRegex(entry, r"DisplayName\s+REG_SZ\s+coverstrip\s")
         self.assertRegex(entry, r"DisplayVersion\s+REG_SZ\s+" + re.escape(VERSION) + r"\s")
