@@ -1,14 +1,10 @@
 #include "platform/qt/form_widgets.h"
 
-#include <QImage>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QStyle>
 #include <QTimer>
-#include <algorithm>
 #include <utility>
-
-#include "platform/qt/close_mark_glyph.h"
 
 namespace coverstrip::qt {
 
@@ -77,32 +73,11 @@ void CloseMarkWidget::SetCaption(const QString& text) {
   update();
 }
 
-bool CloseMarkWidget::CoverageFits() const {
-  return !asText_ && text_ == QString::fromUtf8(close_mark_glyph::kCaption) &&
-         font().toString() == QString::fromUtf8(close_mark_glyph::kFont) &&
-         logicalDpiY() == close_mark_glyph::kDpi && devicePixelRatioF() == 1;
-}
-
-// As QLabel draws plain text; from the coverage, every pixel the text covers at all, blended
-// over the strip's colour, which shows around it.
+// As QLabel draws plain text.
 void CloseMarkWidget::paintEvent(QPaintEvent* /*event*/) {
   QPainter painter(this);
-  if (!CoverageFits()) {
-    style()->drawItemText(&painter, rect(), Qt::AlignLeft | Qt::AlignTop, palette(), isEnabled(),
-                          text_, QPalette::WindowText);
-    return;
-  }
-  using namespace close_mark_glyph;
-  const int width = std::min(kWidth, this->width()), height = std::min(kHeight, this->height());
-  if (width <= 0 || height <= 0) return;
-  const QRgb text = palette().color(QPalette::WindowText).rgb();
-  const QRgb back = parentWidget()->palette().color(QPalette::Window).rgb();
-  QImage glyph(width, height, QImage::Format_RGB32);
-  for (int y = 0; y < height; ++y) {
-    auto* line = reinterpret_cast<QRgb*>(glyph.scanLine(y));
-    for (int x = 0; x < width; ++x) line[x] = BlendCoverage(text, back, kCoverage[y * kWidth + x]);
-  }
-  painter.drawImage(0, 0, glyph);
+  style()->drawItemText(&painter, rect(), Qt::AlignLeft | Qt::AlignTop, palette(), isEnabled(),
+                        text_, QPalette::WindowText);
 }
 
 // The character set has no meaning here; where the face is missing, fontconfig picks the nearest
@@ -115,16 +90,6 @@ QFont CloseMarkFont(const FontDesign& design) {
   font.setUnderline(design.underline);
   font.setStrikeOut(design.strikeout);
   return font;
-}
-
-// Qt's INTERPOLATE_PIXEL_255: each channel text x c + back x (255 - c), divided by 255 rounded.
-QRgb BlendCoverage(QRgb text, QRgb back, int coverage) {
-  const auto channel = [coverage](int a, int b) {
-    const int sum = a * coverage + b * (255 - coverage);
-    return (sum + (sum >> 8) + 0x80) >> 8;
-  };
-  return qRgb(channel(qRed(text), qRed(back)), channel(qGreen(text), qGreen(back)),
-              channel(qBlue(text), qBlue(back)));
 }
 
 void CloseMarkWidget::mousePressEvent(QMouseEvent* event) {

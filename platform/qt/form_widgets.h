@@ -57,17 +57,13 @@ class StripWidget final : public QWidget {
 };
 
 // Label1. It takes every pointer event over itself, so none reaches the strip; only a
-// double-click is handed on. Its text is drawn as a label draws it, left and top aligned in the
-// text colour over the strip's. Where the caption, font, DPI and pixel ratio are those its
-// coverage was made at (close_mark_glyph.h), it is drawn from that coverage instead, with the same
-// pixels and without loading the font machinery; elsewhere as text.
+// double-click is handed on. Its caption is drawn as a label draws its text, left and top
+// aligned in the text colour over the strip's.
 class CloseMarkWidget final : public QWidget {
  public:
   CloseMarkWidget(QWidget& parent, StripInput& input);
 
   void SetCaption(const QString& text);
-  // Draws the text with the font always; how the coverage is made.
-  void DrawAsText() { asText_ = true; }
 
  protected:
   void paintEvent(QPaintEvent* event) override;
@@ -77,17 +73,11 @@ class CloseMarkWidget final : public QWidget {
   void mouseReleaseEvent(QMouseEvent* event) override;
 
  private:
-  bool CoverageFits() const;
-
   StripInput& input_;
   QString text_;
-  bool asText_ = false;
 };
 
 // The close mark's font as designed.
 QFont CloseMarkFont(const FontDesign& design);
-
-// A text pixel as Qt's raster engine blends a glyph's coverage (0..255) of `text` over `back`.
-QRgb BlendCoverage(QRgb text, QRgb back, int coverage);
 
 }  // namespace coverstrip::qt
