@@ -33,6 +33,9 @@ def arguments():
     parser.add_argument("--no-core", action="store_true", help="leave out the callgrind counts")
     parser.add_argument("--repetitions", type=int, default=3)
     parser.add_argument("--idle-seconds", type=float, default=30)
+    parser.add_argument("--start-ups", type=int, default=10,
+                        help="further start-ups of each program, interleaved, for the start-up "
+                             "time alone")
     return parser.parse_args()
 
 
@@ -93,20 +96,28 @@ def main():
             wine_options = dict(env=wine.env(), exe_name="coverstrip.exe",
                                 server_pids=wine.server_pids())
         xlib = [tool("baseline_xlib")]
+        measured = [("xlib", xlib, dict(drag_it=True)),
+                    ("qt", [tool("qt_minimal")], dict(rss=True))]
+        measured += [(name, [program], dict(drag_it=True, memory=True))
+                     for name, program in linux_builds]
+        if wine:
+            measured.append(("wine", ["wine", args.windows],
+                             dict(drag_it=True, memory=True, **wine_options)))
         for repetition in range(1, args.repetitions + 1):
             print(f"== Repetition {repetition}/{args.repetitions}: start-up, drag, memory",
                   flush=True)
-            measurements.one_program(session, results, "xlib", xlib, drag_it=True)
-            measurements.one_program(session, results, "qt", [tool("qt_minimal")], rss=True)
-            # Alternately first and last, so that neither build is always measured on a warmer
-            # cache.
-            order = linux_builds if repetition % 2 else linux_builds[::-1]
-            for name, program in order:
-                measurements.one_program(session, results, name, [program], drag_it=True,
-                                     memory=True)
-            if wine:
-                measurements.one_program(session, results, "wine", ["wine", args.windows],
-                                     drag_it=True, memory=True, **wine_options)
+            # Interleaved, each repetition in another order, so that no program is always
+            # measured first, on a colder cache, or just after the same other one.
+            shift = (repetition - 1) % len(measured)
+            for name, command, options in measured[shift:] + measured[:shift]:
+                measurements.one_program(session, results, name, command, **options)
+            print(f"== Repetition {repetition}/{args.repetitions}: {args.start_ups} start-ups "
+                  "of each program", flush=True)
+            for start in range(args.start_ups):
+                shift = start % len(measured)
+                for name, command, options in measured[shift:] + measured[:shift]:
+                    measurements.start_up_only(session, results, name, command, **{
+                        k: v for k, v in options.items() if k not in ("drag_it", "memory", "rss")})
             print(f"== Repetition {repetition}/{args.repetitions}: idle for "
                   f"{args.idle_seconds:g} s", flush=True)
             idle_programs = [(name, [program], {}) for name, program in linux_builds]

@@ -20,6 +20,11 @@ LOAD_DOUBLE_CLICKS = 500
 # left it.
 BATCH_DRAG_EVENTS = 3_000
 IDLE_PER_SECONDS = 30  # idle CPU time is given as per 30 s, whatever the window measured
+# Each repetition's idle time is measured in windows of this many seconds, one sample each: the
+# programs' timers tick alike in each, and the median over many windows is steady where one long
+# window takes whatever else the machine did in it.
+IDLE_WINDOW_SECONDS = 5
+TOOLTIP_TIMEOUT_MS = 10_000
 CORE_STEPS = (1000, 2000)  # two runs, differenced: start-up and exit cancel out
 
 SYSTEM_DLL = re.compile(
@@ -101,19 +106,36 @@ def start_program(session, results, name, command, record_startup=True, **option
     return program
 
 
+def start_up_only(session, results, name, command, **options):
+    """One more start-up time: started, found at its start geometry, stopped."""
+    program = start_program(session, results, name, command, **options)
+    if program is not None:
+        program.stop()
+
+
+def show_tooltip(session, program, results, name):
+    """Rests the pointer on the window until its tooltip has shown, as it does for a user who
+    has just started it: what the tooltip loads (fonts, its window) is part of the program."""
+    keys, ok = session.run_xbench("tooltip", program.window, TOOLTIP_TIMEOUT_MS)
+    if not ok:
+        results.check(False, f"{name}: no tooltip shown ({keys.get('error', 'no answer')})")
+    return ok
+
+
 def one_program(session, results, name, command, rss=False, drag_it=False, memory=False,
                 **options):
-    """Starts one program alone and takes, as asked, its resident size after start, one
-    1,000-event drag and the memory load; stops it."""
+    """Starts one program alone and takes, as asked, its resident size after start (once its
+    tooltip has shown), one 1,000-event drag and the memory load; stops it."""
     program = start_program(session, results, name, command, **options)
     if program is None:
         return
     try:
-        rss_start = program.settled_rss_kib() if rss or memory else None
-        if rss_start is not None:
+        rss_start = None
+        if (rss or memory) and show_tooltip(session, program, results, name):
+            rss_start = program.settled_rss_kib()
             results.add("rss-start", name, rss_start)
         dragged = drag(session, program, results, name) if drag_it else True
-        if memory and dragged:
+        if memory and dragged and rss_start is not None:
             memory_load(session, program, results, name, rss_start)
     finally:
         program.stop()
@@ -138,11 +160,15 @@ def idle(session, results, programs, seconds):
                 running.append((name, program))
         for display in {id(d): d for d in [session, *displays]}.values():
             display.run_xbench("park", 1010, 10)
-        before = {name: program.cpu_seconds() for name, program in running}
-        time.sleep(seconds)  # the measurement window itself
-        for name, program in running:
-            used = program.cpu_seconds() - before[name]
-            results.add("idle-cpu", name, used * 1000 * IDLE_PER_SECONDS / seconds)
+        window = min(seconds, IDLE_WINDOW_SECONDS)
+        for _ in range(max(1, round(seconds / window))):
+            before = {name: program.cpu_seconds() for name, program in running}
+            started = time.monotonic()
+            time.sleep(window)  # the measurement window itself
+            elapsed = time.monotonic() - started
+            for name, program in running:
+                used = program.cpu_seconds() - before[name]
+                results.add("idle-cpu", name, used * 1000 * IDLE_PER_SECONDS / elapsed)
     finally:
         for _, program in running:
             program.stop()

@@ -1,7 +1,8 @@
 // The Qt reference for start-up, memory and idle time: one frameless black widget where the
 // overlay starts (a quarter of the screen's width from the left, 602 px down, half the screen
 // wide, 40 px high), bypassing the window manager as the overlay's Linux build does, and raised
-// every 50 ms as the overlay keeps itself on top. Nothing else.
+// every 50 ms as the overlay keeps itself on top, with the overlay's tooltip shown as the
+// overlay shows it, though the window is never active. Nothing else.
 #include <QtGui/qguiapplication_platform.h>
 #include <xcb/xcb.h>
 
@@ -11,6 +12,8 @@
 #include <QTimer>
 #include <QWidget>
 
+#include "app/form1_design.h"
+
 int main(int argc, char** argv) {
   QApplication application(argc, argv);
   QWidget window(
@@ -19,6 +22,8 @@ int main(int argc, char** argv) {
   palette.setColor(QPalette::Window, Qt::black);
   window.setPalette(palette);
   window.setAutoFillBackground(true);
+  window.setAttribute(Qt::WA_AlwaysShowToolTips);
+  window.setToolTip(QString::fromStdString(coverstrip::Form1Design().pictureToolTip));
   const QRect screen = QGuiApplication::primaryScreen()->geometry();
   window.setGeometry(screen.width() / 4, 602, screen.width() / 2, 40);
   window.show();

@@ -108,6 +108,15 @@ class Row:
         return ratio >= 1 if self.figure.better == "higher" else ratio <= 1
 
 
+def spread_of(results, measure, program):
+    """The samples' range around the median, as fractions of it: (below, above)."""
+    samples = results.samples.get((measure, program), [])
+    median = statistics.median(samples) if samples else None
+    if not median:
+        return None
+    return (min(samples) - median) / median, (max(samples) - median) / median
+
+
 def median_of(results, measure, program):
     samples = results.samples.get((measure, program), [])
     return (statistics.median(samples) if samples else None), len(samples)
@@ -155,17 +164,19 @@ def number(value, digits):
 
 def markdown(results, built, heading):
     lines = [heading, "",
-             "| Measure | Program | Median | Runs | Baseline (median) | Ratio |",
-             "|---|---|--:|--:|---|--:|"]
+             "| Measure | Program | Median | Spread | Runs | Baseline (median) | Ratio |",
+             "|---|---|--:|--:|--:|---|--:|"]
     for row in built:
         figure = row.figure
         baseline = ""
         if row.baseline_label:
             baseline = f"{row.baseline_label} ({number(row.baseline_median, figure.digits)})"
         ratio = f"{row.ratio:.2f}x" if row.ratio is not None else ""
+        spread = spread_of(results, figure.measure, figure.program)
+        spread = f"{spread[0]:+.0%} {spread[1]:+.0%}" if spread and row.runs > 1 else ""
         lines.append(f"| {figure.title} ({figure.better} is better) | {PROGRAMS[figure.program]} "
-                     f"| {number(row.median, figure.digits)} {figure.unit} | {row.runs} "
-                     f"| {baseline} | {ratio} |")
+                     f"| {number(row.median, figure.digits)} {figure.unit} | {spread} "
+                     f"| {row.runs} | {baseline} | {ratio} |")
     lines += ["", "Checks:", ""]
     lines += [f"- {verdict(passed, fatal)}: {text}" for passed, text, fatal in results.checks]
     if "dlls" in results.text:

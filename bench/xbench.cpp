@@ -13,6 +13,8 @@
 //                                        the window's opacity, then a short drag whose end
 //                                        position proves the program has handled it all
 //   xbench park X Y                      moves the pointer there
+//   xbench tooltip WINDOW TIMEOUT_MS     rests the pointer on the window's body press point until
+//                                        another top-level window (its tooltip) maps there
 // Relies on the XTEST extension; the body press point is 100 px right of and 20 px below the
 // window's top-left corner, beyond the strip's 10 px bands and clear of the close mark.
 #include <X11/Xatom.h>
@@ -106,6 +108,38 @@ int WaitGone(Display* display, Window window, std::int64_t timeoutNs) {
     }
   }
   return 0;
+}
+
+int TooltipCommand(Display* display, Window window, std::int64_t timeoutNs) {
+  const std::int64_t deadline = bench::NowNs() + timeoutNs;
+  const auto rect = bench::ViewableRect(display, window);
+  if (!rect) {
+    std::printf("error=window 0x%lx is not viewable\n", window);
+    return 1;
+  }
+  XSelectInput(display, DefaultRootWindow(display), SubstructureNotifyMask);
+  // From outside the window onto it, so that it sees the pointer enter and rest.
+  MovePointer(display, rect->x + rect->width + 20, rect->y + rect->height + 20);
+  XSync(display, False);
+  MovePointer(display, rect->x + kPressRight, rect->y + kPressDown);
+  XSync(display, False);
+  for (;;) {
+    while (XPending(display) > 0) {
+      XEvent event;
+      XNextEvent(display, &event);
+      if (event.type == MapNotify && event.xmap.window != window &&
+          event.xmap.override_redirect) {
+        std::printf("tooltip=0x%lx shown_ns=%" PRId64 "\n", event.xmap.window, bench::NowNs());
+        return 0;
+      }
+    }
+    const std::int64_t now = bench::NowNs();
+    if (now >= deadline) {
+      std::printf("error=no tooltip for window 0x%lx\n", window);
+      return 1;
+    }
+    bench::WaitForEvents(display, std::min<std::int64_t>(2'000'000, deadline - now));
+  }
 }
 
 // One drag from the body press point: press, the given motion events, and the release once the
@@ -302,6 +336,9 @@ int main(int argc, char** argv) {
   if (command == "load" && all(4)) {
     return LoadCommand(display.get(), static_cast<Window>(*n[0]), *n[1], *n[2], ms(*n[3]));
   }
+  if (command == "tooltip" && all(2)) {
+    return TooltipCommand(display.get(), static_cast<Window>(*n[0]), ms(*n[1]));
+  }
   if (command == "park" && all(2)) {
     MovePointer(display.get(), i(*n[0]), i(*n[1]));
     XSync(display.get(), False);
@@ -310,6 +347,6 @@ int main(int argc, char** argv) {
   std::fprintf(stderr,
                "usage: xbench wait-map X Y W H TIMEOUT_MS | wait-gone WINDOW TIMEOUT_MS |\n"
                "       drag WINDOW N DX DY TIMEOUT_MS |\n"
-               "       load WINDOW DRAGS DCLICKS TIMEOUT_MS | park X Y\n");
+               "       load WINDOW DRAGS DCLICKS TIMEOUT_MS | park X Y | tooltip WINDOW TIMEOUT_MS\n");
   return 2;
 }
