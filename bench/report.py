@@ -114,7 +114,7 @@ def spread_of(results, measure, program):
     median = statistics.median(samples) if samples else None
     if not median:
         return None
-    return (min(samples) - median) / median, (max(samples) - median) / median
+    return (min(samples) - median) / abs(median), (max(samples) - median) / abs(median)
 
 
 def median_of(results, measure, program):
