@@ -70,6 +70,8 @@ class InputSink {
   }
   // A media player's playback: at first sight, at each change, and kStopped when it goes away.
   virtual void MediaPlaybackChanged(PlayerId /*player*/, Playback /*playback*/) {}
+  // The platform moved or resized the form itself, not at the shared layer's request.
+  virtual void FormMovedOutside() {}
 };
 
 // The platform's modal colour dialog, alive for one choice.
@@ -90,7 +92,8 @@ class Backend {
   // The primary monitor, whose top-left corner is the origin of every form position.
   virtual Monitor PrimaryMonitor() const = 0;
   virtual std::vector<Monitor> Monitors() const = 0;
-  // Twips a pixel on the monitor the form is on; asked once, later changes come as DpiChanged.
+  // Twips a pixel on the monitor the form is on: asked at the start and once the form settles;
+  // changes in between come as DpiChanged.
   virtual float TwipsPerPixel() const = 0;
   // The largest magnitude a position or size may have; a larger one would wrap around.
   virtual std::int32_t CoordinateLimit() const = 0;

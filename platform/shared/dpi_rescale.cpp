@@ -41,6 +41,12 @@ void DpiRescale::Change(float twipsPerPixel, std::optional<PixelPoint> suggested
   rescaling_ = false;
 }
 
+void DpiRescale::Settled() {
+  if (rescaling_) return;
+  const float window = s.backend.TwipsPerPixel();
+  if (window != s.pixels.TwipsPerPixel()) Change(window, std::nullopt);
+}
+
 void DpiRescale::Rescale(double ratio, std::optional<PixelPoint> suggestedTopLeft,
                          bool aroundPointer) {
   const auto inRange = [this](double pixels) { return s.pixels.InRange(pixels); };

@@ -14,6 +14,10 @@ class DpiRescale {
   DpiRescale(ToolkitState& state, LabelPart& label) : s(state), label_(label) {}
   // The form is now at twipsPerPixel; the platform may suggest its new top-left corner.
   void Change(float twipsPerPixel, std::optional<PixelPoint> suggestedTopLeft);
+  // The form has settled on a monitor (no button is held on the strip, the platform moved it):
+  // pixels left scaled for another DPI than the window's, as a second pass can leave them, are
+  // scaled for the window's.
+  void Settled();
 
  private:
   // Scales every pixel size and position by ratio, keeping a point of the form where it is.

@@ -61,6 +61,11 @@ void InputTranslation::StripReleased(PointerButton button, const PointerEvent& e
   if (!counted) return;
   s.events->Picture1_MouseUp(code, ShiftState(event), s.pixels.ToTwips(event.x),
                              s.pixels.ToTwips(event.y));
+  if (s.pressed == 0) rescale_.Settled();
+}
+
+void InputTranslation::FormMovedOutside() {
+  if (s.pressed == 0) rescale_.Settled();
 }
 
 void InputTranslation::CloseMarkDoubleClicked(PointerButton button) {

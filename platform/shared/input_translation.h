@@ -24,6 +24,7 @@ class InputTranslation final : public InputSink {
   void CloseMarkDoubleClicked(PointerButton button) override;
   void TimerTicked() override;
   void MonitorsChanged() override;
+  void FormMovedOutside() override;
   void DpiChanged(float twipsPerPixel, std::optional<PixelPoint> suggestedTopLeft) override {
     rescale_.Change(twipsPerPixel, suggestedTopLeft);
   }

@@ -78,11 +78,13 @@ LRESULT Win32Form::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARA
       const auto& position = *reinterpret_cast<const WINDOWPOS*>(lParam);
       if ((position.flags & (SWP_NOMOVE | SWP_NOSIZE)) != (SWP_NOMOVE | SWP_NOSIZE)) {
         TakeGeometry(window);
+        if (!settingGeometry_) backend_.input().FormMovedOutside();
       }
       if ((position.flags & SWP_NOZORDER) == 0) wine_.FormRestacked(tooltip_);
       return ::DefWindowProcW(window, message, wParam, lParam);
     }
     case WM_DISPLAYCHANGE:
+    case WM_SETTINGCHANGE:  // among others, a change of a monitor's scale
       backend_.input().MonitorsChanged();
       return 0;
     case WM_DPICHANGED: {

@@ -2,7 +2,8 @@
 // never takes the focus (WS_EX_NOACTIVATE, MA_NOACTIVATE) and has no taskbar button
 // (WS_EX_TOOLWINDOW). Its geometry is kept as it was last taken: by its own SetWindowPos, or by
 // the system's when the system moves it (see WineQuirks for Wine's). Its WM_TIMER is Timer1's
-// tick; it reports WM_DISPLAYCHANGE and WM_DPICHANGED.
+// tick; it reports WM_DISPLAYCHANGE, WM_SETTINGCHANGE, WM_DPICHANGED and the moves the system
+// makes.
 #pragma once
 
 #include "platform/contract/window_design.h"

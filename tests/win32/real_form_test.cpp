@@ -130,14 +130,18 @@ TEST(RealForm, ADisplayChangeBringsBackAStripLeftOnNoMonitorAndLeavesOneStillSho
     Twips beyondRightEdge;  // where the left edge is put, from the screen's right edge
     bool backAtStart;
   };
-  for (const Case& c : {Case{"on no monitor", 15000, true}, Case{"partly shown", -1500, false}}) {
-    SCOPED_TRACE(c.what);
-    RealForm real;
-    const PixelRect start = real.backend.FormRect();
-    real.Form().Move(real.toolkit.platform().screen.Width() + c.beyondRightEdge, 600);
-    const PixelRect moved = real.backend.FormRect();
-    ::SendMessageW(real.Window(), WM_DISPLAYCHANGE, 32, MAKELPARAM(1024, 768));
-    EXPECT_EQ(real.backend.FormRect(), c.backAtStart ? start : moved);
+  // A change of resolution, and of a monitor's scale, which Windows tells as a change of settings.
+  for (const UINT message : {WM_DISPLAYCHANGE, WM_SETTINGCHANGE}) {
+    for (const Case& c : {Case{"on no monitor", 15000, true}, Case{"partly shown", -1500, false}}) {
+      SCOPED_TRACE(c.what);
+      RealForm real;
+      const PixelRect start = real.backend.FormRect();
+      real.Form().Move(real.toolkit.platform().screen.Width() + c.beyondRightEdge, 600);
+      const PixelRect moved = real.backend.FormRect();
+      ::SendMessageW(real.Window(), message, message == WM_DISPLAYCHANGE ? 32 : 0,
+                     message == WM_DISPLAYCHANGE ? MAKELPARAM(1024, 768) : 0);
+      EXPECT_EQ(real.backend.FormRect(), c.backAtStart ? start : moved);
+    }
   }
 }
 
@@ -158,6 +162,28 @@ TEST(RealForm, AButtonCountsFromAPressOnTheStripUntilItsRelease) {
   real.Send(real.Strip(), WM_LBUTTONUP, 0, POINT{310, 25});
   EXPECT_EQ(real.backend.FormRect(),
             (PixelRect{start.left + 10, start.top + 5, start.width, start.height}));
+}
+
+TEST(RealForm, PixelsScaledForAnotherDpiThanTheWindowsAreReconciledOnceItSettles) {
+  for (const bool dragging : {false, true}) {
+    SCOPED_TRACE(dragging ? "at the release" : "at a move from outside");
+    RealForm real(false);
+    const PixelRect start = real.backend.FormRect();
+    if (dragging) real.Send(real.Strip(), WM_LBUTTONDOWN, MK_LBUTTON, POINT{200, 20});
+    // As a second rescale leaves it: the pixels for 144 dpi, the window at Wine's 96.
+    const RECT suggested{start.left, start.top, start.left + 1, start.top + 1};
+    ::SendMessageW(real.Window(), WM_DPICHANGED, MAKEWPARAM(144, 144),
+                   reinterpret_cast<LPARAM>(&suggested));
+    ASSERT_EQ(real.backend.FormRect().width, start.width * 3 / 2);
+    if (dragging) {
+      real.Send(real.Strip(), WM_LBUTTONUP, 0, POINT{200, 20});
+    } else {
+      ::SetWindowPos(real.Window(), nullptr, start.left + 5, start.top, 0, 0,
+                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    EXPECT_EQ(real.backend.FormRect().width, start.width);
+    EXPECT_EQ(real.backend.FormRect().height, start.height);
+  }
 }
 
 TEST(RealForm, AFormThatCannotBeCreatedSaysSoAndEndsWithStatusOne) {
