@@ -14,6 +14,7 @@ HERE = os.path.dirname(os.path.abspath(__file__))
 sys.path.insert(0, os.path.normpath(os.path.join(HERE, os.pardir, "tests", "support")))
 
 import measurements  # noqa: E402
+from media_players import Player, SessionBus  # noqa: E402
 import report  # noqa: E402
 import svg_chart  # noqa: E402
 from overlay_facts import alpha_after, opacity_of  # noqa: E402
@@ -82,7 +83,7 @@ def main():
         measurements.core(results, tool("core_steps"), args.repetitions)
 
     session = BenchSession(tool("xbench"))
-    wine = None
+    wine = bus = player = None
     if windows_built:
         wine = WinePrefix(args.wine_prefix, session, MINGW_DLL_DIRS if foreign_dlls else ())
     try:
@@ -103,6 +104,9 @@ def main():
         if wine:
             measured.append(("wine", ["wine", args.windows],
                              dict(drag_it=True, memory=True, **wine_options)))
+        # With the option the strip listens on a session bus with a player on it, playing.
+        bus = SessionBus(session)
+        player = Player(session, session.env(**bus.environment), "mpv")
         for repetition in range(1, args.repetitions + 1):
             print(f"== Repetition {repetition}/{args.repetitions}: start-up, drag, memory",
                   flush=True)
@@ -121,12 +125,18 @@ def main():
             print(f"== Repetition {repetition}/{args.repetitions}: idle for "
                   f"{args.idle_seconds:g} s", flush=True)
             idle_programs = [(name, [program], {}) for name, program in linux_builds]
+            if linux_built:
+                idle_programs.append(("paused", [args.linux, "--peek-while-paused"],
+                                      {"environment": bus.environment}))
             if wine:
                 idle_programs.append(("wine", ["wine", args.windows], wine_options))
             idle_programs.append(("qt", [tool("qt_minimal")], {}))
             idle_programs.append(("xlib", xlib, {}))
             measurements.idle(session, results, idle_programs, args.idle_seconds)
     finally:
+        for running in (player, bus):
+            if running:
+                running.stop()
         if wine:
             wine.close()
         session.stop()
@@ -195,11 +205,13 @@ def judge_opacity(results, name):
 # The Linux build against its references, by the medians of this run: informative, since they
 # depend on the machine and on what else runs on it.
 TARGETS = [("idle-cpu", "xlib", 1.3), ("startup", "qt", 1.05), ("rss-start", "qt", 1.15)]
+# With --peek-while-paused against without.
+PAUSED_IDLE_LIMIT = 1.1
 
 
 def judge_targets(results):
-    for measure, baseline, limit in TARGETS:
-        for name in ("before", "linux"):
+    for measure, baseline, limit in [*TARGETS, ("idle-cpu", "linux", PAUSED_IDLE_LIMIT)]:
+        for name in ("before", "linux") if baseline != "linux" else ("paused",):
             ratio = report.ratio_of(results, measure, name, baseline)
             if ratio is None:
                 continue

@@ -154,6 +154,9 @@ def idle(session, results, programs, seconds):
                 display = BenchSession(session.xbench)
                 displays.append(display)
                 display.start()
+            if "environment" in options:  # added to the display's own
+                options = dict(options)
+                options["env"] = display.env(**options.pop("environment"))
             program = start_program(display, results, name, command, record_startup=False,
                                     **options)
             if program is not None:

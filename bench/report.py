@@ -6,6 +6,7 @@ from dataclasses import dataclass
 
 PROGRAMS = {
     "linux": "Linux build",
+    "paused": "Linux build, --peek-while-paused",
     "wine": "Windows build (Wine)",
     "xlib": "bare Xlib",
     "qt": "minimal Qt 6 window",
@@ -59,6 +60,8 @@ FIGURES = [
     Figure("drag-lag", "wine", "Drag: lag after the last event", "ms", "lower", "xlib", 2),
     Figure("drag-lag", "xlib", "Drag: lag after the last event", "ms", "lower", None, 2),
     Figure("idle-cpu", "linux", "Idle: CPU time per 30 s", "ms", "lower", "xlib", 0),
+    Figure("idle-cpu", "paused", "Idle: CPU time per 30 s (a player playing on the bus)", "ms",
+           "lower", "linux", 0),
     Figure("idle-cpu", "wine", "Idle: CPU time per 30 s (exe + wineserver)", "ms", "lower",
            "xlib", 0),
     Figure("idle-cpu", "qt", "Idle: CPU time per 30 s", "ms", "lower", "xlib", 0),

@@ -4,107 +4,20 @@ Debian's mpv-mpris plugin on a session bus of the test's own, paused and resumed
 JSON IPC; the X server's map state tells whether the strip is there. Under Wine there are no
 media sessions to hear: the option leaves the strip as it is without it."""
 
-import json
-import os
-import socket
 import subprocess
 import sys
 import time
 import unittest
 
-from harness import OverlayTestCase, end_process, hold_for, is_windows_build, spawn, wait_for
+from harness import OverlayTestCase, hold_for, is_windows_build, wait_for
+from media_players import Player, SessionBus
 from overlay_facts import START
 
-MPRIS_PLUGIN = "/usr/lib/mpv-mpris/mpris.so"
 OPTION = "--peek-while-paused"
 # From the player's pause (or play) to the strip gone (or back): within a tick and the read-back.
 REACTION = 0.2
 # How long a strip that must stay is watched.
 STAYS = 0.6
-
-
-class SessionBus:
-    """A dbus-daemon --session of the test's own, at an address in the X session's folder."""
-
-    def __init__(self, session):
-        path = os.path.join(session.tmp, "bus")
-        self.process = spawn(["dbus-daemon", "--session", "--nofork", "--print-address=1",
-                              f"--address=unix:path={path}"],
-                             stdin=subprocess.DEVNULL, stdout=subprocess.PIPE,
-                             stderr=session.log_file("dbus-daemon"))
-        # Printed once it listens.
-        self.address = self.process.stdout.readline().decode().strip()
-        if not self.address:
-            raise AssertionError("dbus-daemon did not start")
-
-    def stop(self):
-        end_process(self.process)
-
-
-class Player:
-    """mpv, playing a looped test picture to no window and no sound, an MPRIS player on the bus."""
-
-    def __init__(self, session, env, name):
-        self.session, self.env = session, env
-        self.socket_path = os.path.join(session.tmp, f"{name}-{time.monotonic_ns()}.socket")
-        self.process = spawn(["mpv", "--no-config", "--no-terminal", f"--script={MPRIS_PLUGIN}",
-                              f"--input-ipc-server={self.socket_path}", "--vo=null", "--ao=null",
-                              "--loop-file=inf", "av://lavfi:testsrc=size=64x48:rate=5"],
-                             env=env, stdin=subprocess.DEVNULL,
-                             stdout=session.log_file(name), stderr=subprocess.STDOUT)
-        self.requests = 0
-        self.ipc = wait_for(self._connect, bool, 10, f"{name}'s IPC socket")
-        self.ipc_lines = self.ipc.makefile("r")
-        wait_for(self.mpris_status, lambda s: s == "Playing", 10, f"{name} playing on the bus")
-
-    def _connect(self):
-        if self.process.poll() is not None:
-            raise AssertionError(f"mpv ended at start ({self.process.returncode})")
-        connection = socket.socket(socket.AF_UNIX)
-        try:
-            connection.connect(self.socket_path)
-            return connection
-        except OSError:
-            connection.close()
-            return None
-
-    def command(self, *command):
-        """Sends one IPC command and waits for mpv's answer to it."""
-        self.requests += 1
-        message = {"command": list(command), "request_id": self.requests}
-        self.ipc.sendall(json.dumps(message).encode() + b"\n")
-        for line in self.ipc_lines:
-            answer = json.loads(line)
-            if answer.get("request_id") == self.requests:
-                if answer.get("error") != "success":
-                    raise AssertionError(f"mpv refused {command}: {answer}")
-                return answer
-
-    def pause(self, paused=True):
-        self.command("set_property", "pause", paused)
-
-    def quit(self):
-        self.ipc.sendall(b'{"command": ["quit"]}\n')
-        self.process.wait(timeout=10)
-
-    def mpris_status(self):
-        """This player's PlaybackStatus as playerctl reads it from the bus."""
-        for name in self.run("playerctl", "--list-all").split():
-            owner = self.run("dbus-send", "--session", "--print-reply", "--dest=org.freedesktop.DBus",
-                             "/org/freedesktop/DBus",
-                             "org.freedesktop.DBus.GetConnectionUnixProcessID",
-                             f"string:org.mpris.MediaPlayer2.{name}")
-            if owner.split()[-1:] == [str(self.process.pid)]:
-                return self.run("playerctl", f"--player={name}", "status").strip()
-        return None
-
-    def run(self, *args):
-        return subprocess.run(args, env=self.env, capture_output=True, text=True,
-                              timeout=10).stdout
-
-    def stop(self):
-        self.ipc.close()
-        end_process(self.process)
 
 
 @unittest.skipIf(is_windows_build(), "MPRIS players are heard by the Linux build")
@@ -116,7 +29,7 @@ class PeekWhilePaused(OverlayTestCase):
         super().setUpClass()
         bus = SessionBus(cls.session)
         cls.addClassCleanup(bus.stop)
-        cls.ENVIRONMENT = {"DBUS_SESSION_BUS_ADDRESS": bus.address}
+        cls.ENVIRONMENT = bus.environment
 
     def setUp(self):
         # The players start first, so that the strip hears of them as they play; it starts in
