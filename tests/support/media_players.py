@@ -1,6 +1,6 @@
 """Media players for the tests and the benchmark: a session bus of their own (dbus-daemon
 --session) and mpv on it as an MPRIS player (Debian's mpv-mpris plugin), playing a looped test
-picture to no window and no sound, driven through mpv's JSON IPC."""
+clip to no window and no sound, driven through mpv's JSON IPC."""
 
 import json
 import os
@@ -34,15 +34,29 @@ class SessionBus:
         self.process.stdout.close()
 
 
+def clip_file(session):
+    """A 2 s test picture in a file, made once a session. A file of fixed length, since mpv-mpris
+    tells the bus of new metadata every second while the length of a stream of unknown length
+    (lavfi's testsrc played directly) grows."""
+    path = os.path.join(session.tmp, "clip.mkv")
+    if not os.path.exists(path):
+        subprocess.run(["mpv", "--no-config", "--no-terminal", "--ovc=ffv1", f"--o={path}",
+                        "av://lavfi:testsrc=duration=2:size=64x48:rate=5"],
+                       stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
+                       stderr=subprocess.DEVNULL, timeout=60, check=True)
+    return path
+
+
 class Player:
-    """mpv, playing a looped test picture to no window and no sound, an MPRIS player on the bus."""
+    """mpv, playing the test clip over and over to no window and no sound, an MPRIS player on the
+    bus."""
 
     def __init__(self, session, env, name):
         self.session, self.env = session, env
         self.socket_path = os.path.join(session.tmp, f"{name}-{time.monotonic_ns()}.socket")
         self.process = spawn(["mpv", "--no-config", "--no-terminal", f"--script={MPRIS_PLUGIN}",
                               f"--input-ipc-server={self.socket_path}", "--vo=null", "--ao=null",
-                              "--loop-file=inf", "av://lavfi:testsrc=size=64x48:rate=5"],
+                              "--loop-file=inf", clip_file(session)],
                              env=env, stdin=subprocess.DEVNULL,
                              stdout=session.log_file(name), stderr=subprocess.STDOUT)
         self.requests = 0
