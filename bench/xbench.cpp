@@ -127,8 +127,7 @@ int TooltipCommand(Display* display, Window window, std::int64_t timeoutNs) {
     while (XPending(display) > 0) {
       XEvent event;
       XNextEvent(display, &event);
-      if (event.type == MapNotify && event.xmap.window != window &&
-          event.xmap.override_redirect) {
+      if (event.type == MapNotify && event.xmap.window != window && event.xmap.override_redirect) {
         std::printf("tooltip=0x%lx shown_ns=%" PRId64 "\n", event.xmap.window, bench::NowNs());
         return 0;
       }
@@ -344,9 +343,10 @@ int main(int argc, char** argv) {
     XSync(display.get(), False);
     return 0;
   }
-  std::fprintf(stderr,
-               "usage: xbench wait-map X Y W H TIMEOUT_MS | wait-gone WINDOW TIMEOUT_MS |\n"
-               "       drag WINDOW N DX DY TIMEOUT_MS |\n"
-               "       load WINDOW DRAGS DCLICKS TIMEOUT_MS | park X Y | tooltip WINDOW TIMEOUT_MS\n");
+  std::fprintf(
+      stderr,
+      "usage: xbench wait-map X Y W H TIMEOUT_MS | wait-gone WINDOW TIMEOUT_MS |\n"
+      "       drag WINDOW N DX DY TIMEOUT_MS |\n"
+      "       load WINDOW DRAGS DCLICKS TIMEOUT_MS | park X Y | tooltip WINDOW TIMEOUT_MS\n");
   return 2;
 }
