@@ -2,6 +2,10 @@
 // starts the form over them, and Qt's event loop runs. With no X server to connect to it ends
 // with exit code 1 and one line on stderr before Qt starts; Qt's xcb plugin does the same if the
 // X connection breaks later.
+#if __has_include(<malloc.h>)
+#include <malloc.h>
+#endif
+
 #include <QApplication>
 #include <QIcon>
 #include <QImage>
@@ -33,6 +37,16 @@ int RunApplication(int argc, char** argv, const WindowDesign& design, const Form
     std::fprintf(stderr, "%s\n", missing->c_str());
     return 1;
   }
+  // NOTE: Qt's xcb thread allocates each X event, the main thread frees it. In an arena of the
+  // xcb thread's own, the events queued behind a burst of input leave pages that the next burst
+  // touches anew in other places, and the resident size creeps up; one arena reuses them, and
+  // what is left free at its top after a burst goes back to the system above 32 KiB, not 128.
+  // Kept because the benchmark needs it: without it one of nine repetitions' second batch of
+  // drags grew by 152 KiB (its limit is 128); with it none of six grew (bench/README.md).
+#ifdef M_ARENA_MAX
+  mallopt(M_ARENA_MAX, 1);
+  mallopt(M_TRIM_THRESHOLD, 32 * 1024);
+#endif
   QApplication application(argc, argv);
   if (const auto missing = qt::TakenXDisplay()) {
     std::fprintf(stderr, "%s\n", missing->c_str());
