@@ -186,22 +186,5 @@ TEST(MonitorDpi, MonitorsThatWouldHandTheStripBackAndForthCannot) {
   EXPECT_EQ(desk.platform().picture.Width(), desk.sim.strip.width * twipsPerPixel);
 }
 
-TEST(MonitorDpi, PixelsLeftScaledForAnotherDpiAreScaledForTheWindowsOnceItSettles) {
-  Desk desk(TwoMonitors(7.5f));
-  // As a second pass can leave it: the pixels scaled for 192 dpi, the form still at 96.
-  desk.Press(3000, 300);
-  desk.sim.input().DpiChanged(7.5f, std::nullopt);
-  EXPECT_EQ(desk.sim.form.width, 1024);
-  desk.sim.input().FormMovedOutside();  // not during a drag
-  EXPECT_EQ(desk.sim.form.width, 1024);
-  desk.Release(3000, 300);
-  EXPECT_EQ(desk.sim.form.width, 512);
-  // Moved by the platform at rest.
-  desk.sim.input().DpiChanged(7.5f, std::nullopt);
-  desk.sim.input().FormMovedOutside();
-  EXPECT_EQ(desk.sim.form.width, 512);
-  EXPECT_EQ(desk.platform().form.Width(), 7680);
-}
-
 }  // namespace
 }  // namespace coverstrip::testing
