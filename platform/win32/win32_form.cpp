@@ -98,6 +98,7 @@ LRESULT Win32Form::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARA
     case WM_TIMER:
       if (wParam != kTimerId) return 0;
       if (wine_.DesktopChangedAtTick(window)) backend_.input().MonitorsChanged();
+      wine_.ResyncAtTick(window);
       backend_.input().TimerTicked();
       return 0;
     case WM_DESTROY:

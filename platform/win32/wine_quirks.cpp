@@ -58,7 +58,18 @@ void WineQuirks::FilterOutsideChange(HWND form, WINDOWPOS& position) {
   }
   // The strip and the close mark hold the capture from a press to the last release.
   const bool dragging = ::GetCapture() != nullptr;
-  if (lateReports_.Refuses(target, ::GetTickCount64(), dragging)) position.flags |= kKeepsGeometry;
+  if (lateReports_.Refuses(target, ::GetTickCount64(), dragging)) {
+    position.flags |= kKeepsGeometry;
+    outOfStep_ = !dragging;
+  }
+}
+
+void WineQuirks::ResyncAtTick(HWND form) {
+  if (!std::exchange(outOfStep_, false)) return;
+  // Below the window it is below now: the restack changes nothing in USER32's z-order.
+  const HWND above = ::GetWindow(form, GW_HWNDPREV);
+  ::SetWindowPos(form, above != nullptr ? above : HWND_TOPMOST, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
 void WineQuirks::FormRestacked(HWND tooltip) const {

@@ -61,12 +61,19 @@ class WineQuirks {
   // on Windows.
   bool DesktopChangedAtTick(HWND form);
 
+  // HACK(Wine): a refused report leaves the X window where the window manager put it (a form
+  // mapped past the screen's edge is put on it) while USER32 keeps the place the form asked for.
+  // Wine writes the form's whole configuration to X at each restack, so the next tick restacks
+  // it where it stands, once. On Windows no report is refused and nothing is sent.
+  void ResyncAtTick(HWND form);
+
  private:
   using Desktop = std::array<int, 7>;
   static Desktop ReadDesktop();
 
   bool underWine_;
   LateReports lateReports_;
+  bool outOfStep_ = false;
   static constexpr int kTicksBetweenDesktopReads = 20;
   int ticksSinceDesktopRead_ = 0;
   Desktop desktop_{};  // as at start, or at the last change seen
