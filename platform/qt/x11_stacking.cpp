@@ -121,13 +121,16 @@ void X11Stacking::ReadChildren() {
 }
 
 void X11Stacking::Drain() {
-  xcb_connection_t* c = connection_.get();
-  while (xcb_generic_event_t* event = xcb_poll_for_event(c)) {
+  HandleEvents(&xcb_poll_for_event);
+  // The server has gone: nothing more will come, and the socket would wake the loop for ever.
+  if (xcb_connection_has_error(connection_.get()) != 0) notifier_->setEnabled(false);
+}
+
+void X11Stacking::HandleEvents(xcb_generic_event_t* (*next)(xcb_connection_t*)) {
+  while (xcb_generic_event_t* event = next(connection_.get())) {
     Handle(*event);
     std::free(event);
   }
-  // The server has gone: nothing more will come, and the socket would wake the loop for ever.
-  if (xcb_connection_has_error(c) != 0) notifier_->setEnabled(false);
 }
 
 void X11Stacking::Handle(const xcb_generic_event_t& event) {
@@ -189,9 +192,13 @@ void X11Stacking::Handle(const xcb_generic_event_t& event) {
   }
 }
 
+std::vector<X11Stacking::TopLevel>::iterator X11Stacking::Position(std::uint32_t window) {
+  return std::find_if(stacking_.begin(), stacking_.end(),
+                      [window](const TopLevel& t) { return t.window == window; });
+}
+
 X11Stacking::TopLevel* X11Stacking::Find(std::uint32_t window) {
-  const auto found = std::find_if(stacking_.begin(), stacking_.end(),
-                                  [window](const TopLevel& t) { return t.window == window; });
+  const auto found = Position(window);
   return found != stacking_.end() ? &*found : nullptr;
 }
 
@@ -218,14 +225,13 @@ void X11Stacking::Remove(std::uint32_t window) {
 }
 
 void X11Stacking::PlaceAbove(std::uint32_t window, std::uint32_t sibling) {
-  const TopLevel* moving = Find(window);
-  if (moving == nullptr) return;
+  const auto moving = Position(window);
+  if (moving == stacking_.end()) return;
   const TopLevel entry = *moving;
-  Remove(window);
+  stacking_.erase(moving);
   auto at = stacking_.begin();
   if (sibling != XCB_WINDOW_NONE) {
-    at = std::find_if(stacking_.begin(), stacking_.end(),
-                      [sibling](const TopLevel& t) { return t.window == sibling; });
+    at = Position(sibling);
     if (at != stacking_.end()) ++at;
   }
   stacking_.insert(at, entry);
@@ -299,12 +305,8 @@ bool X11Stacking::WindowsAbove(NativeHandle window, std::vector<WindowAbove>& ab
   if (!started_ && !Start(form)) return false;
   if (!connection_) return false;
   // Events read while waiting for a reply stay in xcb's queue without waking the notifier.
-  while (xcb_generic_event_t* event = xcb_poll_for_queued_event(connection_.get())) {
-    Handle(*event);
-    std::free(event);
-  }
-  const auto mine = std::find_if(stacking_.begin(), stacking_.end(),
-                                 [form](const TopLevel& t) { return t.window == form; });
+  HandleEvents(&xcb_poll_for_queued_event);
+  const auto mine = Position(form);
   if (mine == stacking_.end()) return false;
   above.clear();
   for (auto it = std::next(mine); it != stacking_.end(); ++it) {

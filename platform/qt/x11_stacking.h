@@ -53,10 +53,13 @@ class X11Stacking final : public ZOrder {
   bool Start(std::uint32_t form);
   void ReadChildren();
   void Drain();
+  // Handles every event that next returns, until it returns none.
+  void HandleEvents(xcb_generic_event_t* (*next)(xcb_connection_t*));
   void Handle(const xcb_generic_event_t& event);
   // The top-level holding window (itself, or the root's child it lies in); nothing if none.
   TopLevel* TopLevelOf(std::uint32_t window);
   TopLevel* Find(std::uint32_t window);
+  std::vector<TopLevel>::iterator Position(std::uint32_t window);
   // At the top of the stacking, unless it is there already.
   TopLevel& Add(std::uint32_t window, bool overrideRedirect);
   void Remove(std::uint32_t window);
