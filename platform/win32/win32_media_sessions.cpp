@@ -5,6 +5,8 @@
 #include <iterator>
 #include <utility>
 
+#include "platform/win32/module_function.h"
+
 namespace coverstrip::win32 {
 namespace {
 
@@ -12,12 +14,6 @@ using namespace media_control;
 
 // Posted by the runtime's events: the sessions or one's playback changed.
 constexpr UINT kSessionsChanged = WM_APP + 1;
-
-template <class Function>
-Function Find(HMODULE library, const char* name) {
-  // Through a function type that takes nothing: GetProcAddress's FARPROC fits no other.
-  return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(::GetProcAddress(library, name)));
-}
 
 // A delegate of the Windows Runtime: called on any thread, it only posts kSessionsChanged. Agile,
 // so that the runtime calls it where the event is raised instead of marshalling it.
@@ -83,12 +79,13 @@ Win32MediaSessions::Win32MediaSessions(Backend& backend) : backend_(backend) {
 bool Win32MediaSessions::Start() {
   runtime_.reset(::LoadLibraryExW(L"combase.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32));
   if (!runtime_) return false;
-  const auto initialize = Find<RoInitializeFunction>(runtime_.get(), "RoInitialize");
-  const auto uninitialize = Find<RoUninitializeFunction>(runtime_.get(), "RoUninitialize");
+  const auto initialize = ModuleFunction<RoInitializeFunction>(runtime_.get(), "RoInitialize");
+  const auto uninitialize =
+      ModuleFunction<RoUninitializeFunction>(runtime_.get(), "RoUninitialize");
   const auto activationFactory =
-      Find<RoGetActivationFactoryFunction>(runtime_.get(), "RoGetActivationFactory");
-  const auto stringReference =
-      Find<WindowsCreateStringReferenceFunction>(runtime_.get(), "WindowsCreateStringReference");
+      ModuleFunction<RoGetActivationFactoryFunction>(runtime_.get(), "RoGetActivationFactory");
+  const auto stringReference = ModuleFunction<WindowsCreateStringReferenceFunction>(
+      runtime_.get(), "WindowsCreateStringReference");
   if (!initialize || !uninitialize || !activationFactory || !stringReference) return false;
 
   // The thread may have COM already, in either model; both serve.

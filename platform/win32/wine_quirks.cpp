@@ -3,6 +3,7 @@
 #include <cwchar>
 #include <utility>
 
+#include "platform/win32/module_function.h"
 #include "platform/win32/win32_form.h"
 
 namespace coverstrip::win32 {
@@ -11,9 +12,7 @@ namespace {
 // A function of user32, looked up by name; null if it has none of that name.
 template <typename Function>
 Function User32Function(const char* name) {
-  const FARPROC found = ::GetProcAddress(::GetModuleHandleW(L"user32.dll"), name);
-  // Through void (*)(), which converts to any function pointer type without a warning.
-  return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(found));
+  return ModuleFunction<Function>(::GetModuleHandleW(L"user32.dll"), name);
 }
 
 // Set, with the hook, by the first FormKeptInactive that hooks.
