@@ -14,11 +14,12 @@ HERE = os.path.dirname(os.path.abspath(__file__))
 sys.path.insert(0, os.path.normpath(os.path.join(HERE, os.pardir, "tests", "support")))
 
 import measurements  # noqa: E402
-from media_players import Player, SessionBus  # noqa: E402
+from media_players import Player  # noqa: E402
 import report  # noqa: E402
 import svg_chart  # noqa: E402
 from overlay_facts import alpha_after, opacity_of  # noqa: E402
 from session import BenchSession, WinePrefix  # noqa: E402
+from xsession import SessionBus  # noqa: E402
 # Where the mingw-w64 runtime DLLs live, for an exe that still imports them.
 MINGW_DLL_DIRS = ["/usr/lib/gcc/x86_64-w64-mingw32/12-posix", "/usr/x86_64-w64-mingw32/lib"]
 

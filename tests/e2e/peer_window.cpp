@@ -1,7 +1,7 @@
 // A plain X client that plays "another program's window" for the end-to-end tests: an
-// undecorated window of one colour that takes the focus, makes itself topmost or fullscreen and
-// raises itself when told. It reads one command a line on stdin and answers one line on stdout,
-// after the X server has received the request:
+// undecorated window of one colour that takes the focus, makes itself topmost or fullscreen (as a
+// player does) and raises itself when told. It reads one command a line on stdin and answers one
+// line on stdout, after the X server has received the request:
 //   focus | above | fullscreen | raise | cursor | popup TYPE X Y WIDTH HEIGHT | close | quit
 // "cursor" reports the pointer image the server shows (XFixes): a hash of its pixels and its name.
 // "popup" maps a window of the same colour that bypasses the window manager (override-redirect),
@@ -98,6 +98,11 @@ class PeerWindow {
 
   void Raise() { XRaiseWindow(display_, window_); }
 
+  void SetCardinal(const char* name, long value) {
+    XChangeProperty(display_, window_, Intern(name), XA_CARDINAL, 32, PropModeReplace,
+                    reinterpret_cast<const unsigned char*>(&value), 1);
+  }
+
   void OpenPopup(const std::string& type, int x, int y, unsigned width, unsigned height) {
     ClosePopup();
     XSetWindowAttributes attributes{};
@@ -185,6 +190,8 @@ std::string Run(PeerWindow& peer, Display* display, const std::string& line) {
     peer.AddState("_NET_WM_STATE_ABOVE");
     peer.Raise();
   } else if (command == "fullscreen") {
+    // As players do (mpv among them): compositors unredirect the window, kwin_x11 suspends.
+    peer.SetCardinal("_NET_WM_BYPASS_COMPOSITOR", 1);
     peer.AddState("_NET_WM_STATE_FULLSCREEN");
     peer.Activate();
   } else if (command == "raise") {

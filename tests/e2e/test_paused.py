@@ -10,8 +10,9 @@ import time
 import unittest
 
 from harness import OverlayTestCase, hold_for, is_windows_build, wait_for
-from media_players import Player, SessionBus
+from media_players import Player
 from overlay_facts import START
+from xsession import SessionBus
 
 OPTION = "--peek-while-paused"
 # From the player's pause (or play) to the strip gone (or back): within a tick and the read-back.

@@ -1,12 +1,14 @@
 """Other programs' transient windows over the strip: it stays below them while they are shown,
 above the player all the while, and covers again once they are gone; two strips keep their order;
-under i3, whose frames bypass the window manager too, it still covers a fullscreen window."""
+under each other window manager (i3, whose frames bypass the window manager too, xfwm4, kwin_x11,
+mutter) it still covers a fullscreen window."""
 
 import shutil
 import unittest
 
 from harness import PEER_COLOUR, OverlayTestCase, hold_for, is_windows_build, wait_for
 from overlay_facts import BACK_ON_TOP, BLACK, SCREEN
+from xsession import WINDOW_MANAGERS
 
 # The menus' program paints its windows in a colour of its own, told apart from the player's.
 POPUP_COLOUR = (0xcc, 0x88, 0x22)
@@ -29,6 +31,9 @@ def assert_stands_aside(case, menus, popups):
     for what, window_type, rect in popups:
         with case.subTest(what):
             menus.popup(window_type, *rect)
+            # A compositor shows it a frame or two later.
+            wait_for(lambda: case.strip_samples(case.overlay), lambda s: s == {POPUP_COLOUR},
+                     BACK_ON_TOP, f"showing {what} over the strip")
             hold_for(lambda: case.strip_samples(case.overlay), lambda s: s == {POPUP_COLOUR},
                      SHOWN_FOR, f"showing {what} over the strip")
             menus.close_popup()
@@ -70,21 +75,34 @@ class StandsAsideForTransientWindows(OverlayTestCase):
                  "both above the raised window, in the order they had")
 
 
-@unittest.skipIf(is_windows_build() or shutil.which("i3") is None,
-                 "i3 is for the Linux build, where it is installed")
-class UnderI3(OverlayTestCase):
-    WINDOW_MANAGER = "i3"
+class CoversAFullscreenWindow:
+    """Under another window manager (openbox's own case is test_window's): a focused fullscreen
+    window stays covered, and a popup menu over it shows over the strip."""
 
     def test_covers_a_focused_fullscreen_window_and_stays_below_a_menu_over_it(self):
         # Started first: i3 shows no new window over a fullscreen one.
         menus = self.start_peer(0, 0, 40, 40, POPUP_COLOUR)
         peer = self.start_peer(40, 40, 300, 200)
         peer.fullscreen()
-        self.assertEqual(self.session.pixel(10, 10), PEER_COLOUR, "the peer is not fullscreen")
+        wait_for(lambda: self.session.pixel(10, 10), lambda p: p == PEER_COLOUR, 2,
+                 "showing the fullscreen peer")
         self.assert_strip_on_top(self.overlay, timeout=BACK_ON_TOP)
         hold_for(lambda: self.strip_samples(self.overlay), lambda s: s == {BLACK}, 1.0,
                  "above the focused fullscreen window")
         assert_stands_aside(self, menus, popups_over(self.overlay)[:1])
+
+
+def under(window_manager):
+    """The case under one window manager, skipped where it is not installed."""
+    command = WINDOW_MANAGERS[window_manager].command[0]
+    case = unittest.skipIf(is_windows_build() or shutil.which(command) is None,
+                           f"{window_manager} is for the Linux build, where it is installed")(
+        type(f"Under_{window_manager}", (CoversAFullscreenWindow, OverlayTestCase),
+             {"WINDOW_MANAGER": window_manager}))
+    return case.__name__, case
+
+
+globals().update(under(name) for name in WINDOW_MANAGERS if name != "openbox")
 
 
 if __name__ == "__main__":

@@ -1,6 +1,6 @@
-"""Media players for the tests and the benchmark: a session bus of their own (dbus-daemon
---session) and mpv on it as an MPRIS player (Debian's mpv-mpris plugin), playing a looped test
-clip to no window and no sound, driven through mpv's JSON IPC."""
+"""Media players for the tests and the benchmark: mpv as an MPRIS player (Debian's mpv-mpris
+plugin) on a session bus of their own (xsession.SessionBus), playing a looped test clip to no
+window and no sound, driven through mpv's JSON IPC."""
 
 import json
 import os
@@ -11,27 +11,6 @@ import time
 from xsession import end_process, spawn, wait_for
 
 MPRIS_PLUGIN = "/usr/lib/mpv-mpris/mpris.so"
-
-
-class SessionBus:
-    """A dbus-daemon --session of its own, at an address in the X session's folder."""
-
-    def __init__(self, session):
-        path = os.path.join(session.tmp, "bus")
-        self.process = spawn(["dbus-daemon", "--session", "--nofork", "--print-address=1",
-                              f"--address=unix:path={path}"],
-                             stdin=subprocess.DEVNULL, stdout=subprocess.PIPE,
-                             stderr=session.log_file("dbus-daemon"))
-        # Printed once it listens.
-        self.address = self.process.stdout.readline().decode().strip()
-        if not self.address:
-            raise AssertionError("dbus-daemon did not start")
-        # What a program's environment needs to find it.
-        self.environment = {"DBUS_SESSION_BUS_ADDRESS": self.address}
-
-    def stop(self):
-        end_process(self.process)
-        self.process.stdout.close()
 
 
 def clip_file(session):

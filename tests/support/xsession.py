@@ -17,6 +17,7 @@ import signal
 import subprocess
 import tempfile
 import time
+from typing import NamedTuple
 
 POLL_INTERVAL = 0.02
 
@@ -196,20 +197,70 @@ class Pixels:
 # --- the X server and the window manager ---------------------------------------------------------
 
 
+class WindowManager(NamedTuple):
+    """How a window manager is started on Xvfb: its command, files it reads from its own
+    XDG_CONFIG_HOME, whether it needs a session bus (for its settings' service), and the root
+    window's property it sets once it has taken over the screen: a window mapped before then may
+    be left unmanaged."""
+
+    command: list
+    config_files: dict = {}
+    session_bus: bool = False
+    managing: str = "_NET_SUPPORTING_WM_CHECK"
+
+
+# The window managers the tests know, by name. Each runs with its defaults, compositing included
+# where it composites by default (kwin_x11 and mutter through Mesa's software GL).
+WINDOW_MANAGERS = {
+    # openbox sets _NET_SUPPORTING_WM_CHECK before it has taken over the existing windows.
+    "openbox": WindowManager(["openbox", "--sm-disable"], managing="_NET_CLIENT_LIST"),
+    # A tiling window manager that puts every client in an override-redirect frame.
+    "i3": WindowManager(["i3"], {"i3/config": "# i3 config file (v4)\nfocus_follows_mouse no\n"}),
+    # xfconfd, its settings' service, is started by the bus.
+    "xfwm4": WindowManager(["xfwm4", "--sm-client-disable"], session_bus=True),
+    "kwin_x11": WindowManager(["kwin_x11"], session_bus=True),
+    "mutter": WindowManager(["mutter", "--x11", "--sm-disable"], session_bus=True),
+    "fluxbox": WindowManager(["fluxbox"]),
+    "icewm": WindowManager(["icewm"]),
+}
+
+
+class SessionBus:
+    """A dbus-daemon --session of its own, at an address in the X session's folder."""
+
+    def __init__(self, session, env=None):
+        path = os.path.join(session.tmp, f"bus-{time.monotonic_ns()}")
+        self.process = spawn(["dbus-daemon", "--session", "--nofork", "--print-address=1",
+                              f"--address=unix:path={path}"],
+                             env=env, stdin=subprocess.DEVNULL, stdout=subprocess.PIPE,
+                             stderr=session.log_file("dbus-daemon"))
+        # Printed once it listens.
+        self.address = self.process.stdout.readline().decode().strip()
+        if not self.address:
+            raise AssertionError("dbus-daemon did not start")
+        # What a program's environment needs to find it.
+        self.environment = {"DBUS_SESSION_BUS_ADDRESS": self.address}
+
+    def stop(self):
+        end_process(self.process)
+        self.process.stdout.close()
+
+
 class XSession:
-    """One Xvfb on a free display, with openbox unless told otherwise (window_manager False for
-    none, "i3" for i3)."""
+    """One Xvfb on a free display, with a window manager: openbox unless told otherwise
+    (window_manager False for none, or a name in WINDOW_MANAGERS). The window manager's session
+    bus, if it needs one, is every program's."""
 
     def __init__(self, width=1024, height=768, window_manager=True, dpi=96, name="coverstrip"):
         self.width = width
         self.height = height
         self.dpi = dpi
-        self.window_manager = window_manager
+        self.window_manager = "openbox" if window_manager is True else window_manager
         self.tmp = tempfile.mkdtemp(prefix=name + "-")
         self.display = None
         self._xvfb = None
-        self._openbox = None
-        self._i3 = None
+        self._manager = None
+        self._bus = None
         self._logs = []
 
     def start(self, timeout=20):
@@ -232,10 +283,8 @@ class XSession:
                 os.close(write_end)
         wait_for(lambda: run_command(["xprop", "-root", "-len", "0"], self.env(), check=False)
                  .returncode, lambda rc: rc == 0, 10, "answering on " + self.display)
-        if self.window_manager == "i3":
-            self._start_i3()
-        elif self.window_manager:
-            self._start_openbox()
+        if self.window_manager:
+            self._start_window_manager(WINDOW_MANAGERS[self.window_manager])
 
     def _read_display_number(self, pipe, timeout):
         number = b""
@@ -252,27 +301,28 @@ class XSession:
                 number += chunk
         return number.decode().strip()
 
-    def _start_openbox(self):
+    def _start_window_manager(self, manager):
         config = os.path.join(self.tmp, "config")
-        os.makedirs(config, exist_ok=True)
-        self._openbox = spawn(
-            ["openbox", "--sm-disable"], env=self.env(XDG_CONFIG_HOME=config),
-            stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL, stderr=self.log_file("openbox"))
-        # openbox sets _NET_CLIENT_LIST once it has taken over the screen's existing windows;
-        # a window mapped before then may be left unmanaged.
-        wait_for(lambda: self.xprop_root("_NET_SUPPORTING_WM_CHECK") + self.xprop_root(
-            "_NET_CLIENT_LIST"), lambda v: "window id" in v and "no such atom" not in v and
-            "not found" not in v, 15, "managed by openbox")
+        for name, text in manager.config_files.items():
+            os.makedirs(os.path.dirname(os.path.join(config, name)), exist_ok=True)
+            with open(os.path.join(config, name), "w") as f:
+                f.write(text)
+        # Its settings, caches and data (and its bus's services') in the session's folder, none
+        # in the user's home.
+        home = dict(HOME=self.tmp, XDG_CONFIG_HOME=config)
+        if manager.session_bus:
+            self._bus = SessionBus(self, self.env(**home))
+        self._manager = spawn(manager.command, env=self.env(**home),
+                              stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
+                              stderr=self.log_file(self.window_manager))
 
-    def _start_i3(self):
-        """i3, a tiling window manager that puts every client in an override-redirect frame."""
-        config = os.path.join(self.tmp, "i3.config")
-        with open(config, "w") as f:
-            f.write("# i3 config file (v4)\nfocus_follows_mouse no\n")
-        self._i3 = spawn(["i3", "-c", config], env=self.env(), stdin=subprocess.DEVNULL,
-                         stdout=subprocess.DEVNULL, stderr=self.log_file("i3"))
-        wait_for(lambda: self.xprop_root("_NET_SUPPORTING_WM_CHECK"),
-                 lambda v: "window id" in v, 15, "managed by i3")
+        def managing():
+            if self._manager.poll() is not None:
+                raise RuntimeError(f"{self.window_manager} ended at start: " +
+                                   tail(self.log_path(self.window_manager)))
+            return self.xprop_root(manager.managing)
+
+        wait_for(managing, lambda v: "window id" in v, 30, "managed by " + self.window_manager)
 
     def end_server(self, sig=signal.SIGKILL):
         """Takes the X server away from under its clients, as a crash of it would."""
@@ -280,8 +330,9 @@ class XSession:
         self._xvfb.wait(timeout=10)
 
     def stop(self):
-        end_process(self._openbox, signal.SIGTERM)
-        end_process(self._i3, signal.SIGTERM)
+        end_process(self._manager, signal.SIGTERM)
+        if self._bus is not None:
+            self._bus.stop()
         end_process(self._xvfb, signal.SIGTERM)
         for log in self._logs:
             log.close()
@@ -304,6 +355,8 @@ class XSession:
         run_dir = os.path.join(self.tmp, "run")
         os.makedirs(run_dir, mode=0o700, exist_ok=True)
         env.update(DISPLAY=self.display or "", QT_QPA_PLATFORM="xcb", XDG_RUNTIME_DIR=run_dir)
+        if self._bus is not None:
+            env.update(self._bus.environment)
         env.update(extra)
         return env
 
