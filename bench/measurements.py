@@ -106,10 +106,16 @@ def start_program(session, results, name, command, record_startup=True, **option
     return program
 
 
-def start_up_only(session, results, name, command, **options):
-    """One more start-up time: started, found at its start geometry, stopped."""
+def start_up_only(session, results, name, command, drag_it=False, **options):
+    """One more start-up time (and, as asked, one more drag): started, found at its start
+    geometry, stopped."""
     program = start_program(session, results, name, command, **options)
-    if program is not None:
+    if program is None:
+        return
+    try:
+        if drag_it:
+            drag(session, program, results, name)
+    finally:
         program.stop()
 
 
