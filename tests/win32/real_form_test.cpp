@@ -1,6 +1,7 @@
 // The real Win32 form, run under Wine on an X display of its own, and sent the messages that
 // Windows sends and Wine never does by itself: a change of DPI, a change of the displays, a window
-// creation that fails; and the colour dialog, for who has the keyboard around it.
+// creation that fails; the colour dialog, for who has the keyboard around it; and the system's
+// media sessions, which Wine has not.
 #include <gtest/gtest.h>
 
 #include <atomic>
@@ -15,6 +16,7 @@
 #include "app/form1_design.h"
 #include "platform/shared/application.h"
 #include "platform/shared/toolkit.h"
+#include "platform/win32/module_function.h"
 #include "platform/win32/win32_backend.h"
 
 namespace coverstrip::testing {
@@ -22,8 +24,9 @@ namespace {
 
 // Form1 on the real windows, as the program starts it, or as it starts on Windows.
 struct RealForm {
-  explicit RealForm(bool underWine = win32::WineQuirks::Detect())
-      : backend(::GetModuleHandleW(nullptr), Form1Design(), underWine) {
+  explicit RealForm(bool underWine = win32::WineQuirks::Detect(), StripOptions options = {})
+      : backend(::GetModuleHandleW(nullptr), Form1Design(), underWine),
+        form(toolkit.platform(), options) {
     toolkit.StartUp(form);
   }
   HWND Window() const { return reinterpret_cast<HWND>(backend.FormHandle()); }
@@ -40,7 +43,7 @@ struct RealForm {
 
   win32::Win32Backend backend;
   Toolkit toolkit{backend, Form1Design()};
-  Form1 form{toolkit.platform()};
+  Form1 form;
 };
 
 // What a CBT hook of this thread saw, and what it does to the dialogs it sees activated.
@@ -305,6 +308,88 @@ TEST(RealForm, CoversARaisedWindowAgainAndStaysBelowAMenuWhileItIsOpen) {
       << "the strip is not above the window once the menu closed";
   done = true;
   peerThread.join();
+}
+
+// The system's media session manager, stood in for by a DLL of the tests' own
+// (media_sessions_stand_in.cpp), registered where Wine's combase looks for the class; not where
+// the system has a session manager of its own.
+class StandInSessions {
+ public:
+  StandInSessions() {
+    wchar_t exe[MAX_PATH]{};
+    ::GetModuleFileNameW(nullptr, exe, MAX_PATH);
+    std::wstring dll = exe;
+    dll.replace(dll.rfind(L'\\') + 1, std::wstring::npos, L"media_sessions_stand_in.dll");
+    wchar_t registered[MAX_PATH]{};
+    DWORD size = sizeof registered;
+    const LSTATUS found = ::RegGetValueW(HKEY_LOCAL_MACHINE, kKey.c_str(), L"DllPath",
+                                         RRF_RT_REG_SZ, nullptr, registered, &size);
+    if (found == ERROR_SUCCESS ? dll != registered : found != ERROR_FILE_NOT_FOUND) return;
+    const DWORD inProcess = 0;
+    ::RegSetKeyValueW(HKEY_LOCAL_MACHINE, kKey.c_str(), L"DllPath", REG_SZ, dll.c_str(),
+                      static_cast<DWORD>((dll.size() + 1) * sizeof(wchar_t)));
+    ::RegSetKeyValueW(HKEY_LOCAL_MACHINE, kKey.c_str(), L"ActivationType", REG_DWORD, &inProcess,
+                      sizeof inProcess);
+    module_ = ::LoadLibraryW(dll.c_str());
+    add = win32::ModuleFunction<int (*)(Status)>(module_, "StandInAddSession");
+    set = win32::ModuleFunction<void (*)(int, Status)>(module_, "StandInSetStatus");
+    remove = win32::ModuleFunction<void (*)(int)>(module_, "StandInRemoveSession");
+    readings = win32::ModuleFunction<int (*)()>(module_, "StandInReadings");
+  }
+  ~StandInSessions() {
+    if (module_ == nullptr) return;
+    ::RegDeleteKeyW(HKEY_LOCAL_MACHINE, kKey.c_str());
+    ::FreeLibrary(module_);
+  }
+  bool Standing() const { return add && set && remove && readings; }
+
+  using Status = win32::media_control::PlaybackStatus;
+  int (*add)(Status) = nullptr;  // answers the session's number
+  void (*set)(int, Status) = nullptr;
+  void (*remove)(int) = nullptr;
+  int (*readings)() = nullptr;  // of the list of sessions, so far
+
+ private:
+  inline static const std::wstring kKey =
+      std::wstring(L"Software\\Microsoft\\WindowsRuntime\\ActivatableClassId\\") +
+      win32::media_control::kManagerClass;
+  HMODULE module_ = nullptr;
+};
+
+TEST(RealForm, StepsAsideWhileTheOnlyPlayingMediaSessionIsPaused) {
+  using std::chrono_literals::operator""ms;
+  using Status = StandInSessions::Status;
+  StandInSessions sessions;
+  if (!sessions.Standing()) GTEST_SKIP() << "the system has a media session manager of its own";
+  sessions.add(Status::kPaused);  // before the start: never a pause to step aside for
+  RealForm real(win32::WineQuirks::Detect(), {.peekWhilePaused = true});
+  const auto covering = [&] { return ::IsWindowVisible(real.Window()) != FALSE; };
+  ASSERT_TRUE(PumpUntil([&] { return sessions.readings() > 0; }, 5000ms)) << "never read";
+  EXPECT_TRUE(covering());
+
+  int first = 0, second = 0;
+  struct Step {
+    const char* what;
+    std::function<void()> change;
+    bool covering;
+  };
+  const Step steps[] = {
+      {"one appears playing", [&] { first = sessions.add(Status::kPlaying); }, true},
+      {"it pauses", [&] { sessions.set(first, Status::kPaused); }, false},
+      {"it plays again", [&] { sessions.set(first, Status::kPlaying); }, true},
+      {"another appears playing", [&] { second = sessions.add(Status::kPlaying); }, true},
+      {"the first pauses", [&] { sessions.set(first, Status::kPaused); }, true},
+      {"the other pauses too", [&] { sessions.set(second, Status::kPaused); }, false},
+      {"the other goes away paused", [&] { sessions.remove(second); }, true},
+  };
+  for (const Step& step : steps) {
+    SCOPED_TRACE(step.what);
+    const int read = sessions.readings();
+    step.change();
+    // Raised on another thread; the sessions are read again once its message is handled.
+    ASSERT_TRUE(PumpUntil([&] { return sessions.readings() > read; }, 5000ms)) << "not read";
+    EXPECT_EQ(covering(), step.covering);
+  }
 }
 
 }  // namespace
