@@ -106,7 +106,7 @@ def main():
             measured.append(("wine", ["wine", args.windows],
                              dict(drag_it=True, memory=True, **wine_options)))
         # With the option the strip listens on a session bus with a player on it, playing.
-        bus = SessionBus(session)
+        bus = SessionBus(session.tmp, session.log_file("dbus-daemon"))
         player = Player(session, session.env(**bus.environment), "mpv")
         for repetition in range(1, args.repetitions + 1):
             print(f"== Repetition {repetition}/{args.repetitions}: start-up, drag, memory",

@@ -28,7 +28,7 @@ class PeekWhilePaused(OverlayTestCase):
     @classmethod
     def setUpClass(cls):
         super().setUpClass()
-        bus = SessionBus(cls.session)
+        bus = SessionBus(cls.session.tmp, cls.session.log_file("dbus-daemon"))
         cls.addClassCleanup(bus.stop)
         cls.ENVIRONMENT = bus.environment
 

@@ -1,6 +1,7 @@
 """The sessions the overlay is started in: one that asks Qt for Wayland while an X display is
-there (XWayland), one with no X display at all, and a real Wayland compositor (sway, headless)
-with XWayland, where the overlay must still be an X window at its start geometry."""
+there (XWayland), one with no X display at all, a real Wayland compositor (sway, headless) with
+XWayland, where the overlay must still be an X window at its start geometry, and kwin_wayland,
+where the peek works over a Wayland-native window once kwin lets X programs see the modifiers."""
 
 import os
 import shutil
@@ -8,9 +9,9 @@ import subprocess
 import tempfile
 import unittest
 
-from harness import BUILD, EXE, START_TIMEOUT, Desktop, Overlay, wait_for
+from harness import BUILD, EXE, START_TIMEOUT, Desktop, Overlay, hold_for, wait_for
 from overlay_facts import START
-from xsession import end_process, spawn
+from xsession import SessionBus, end_process, spawn
 
 # Without an X display the program must have ended by then, having started nothing.
 EXIT_TIMEOUT = 10
@@ -222,6 +223,153 @@ class SwayWithXWayland(unittest.TestCase):
         return os.path.join(run_dir, next(n for n in os.listdir(run_dir)
                                           if n.startswith("sway-ipc.")))
 
+
+# --- KDE Plasma's Wayland session ---------------------------------------------------------------
+
+KWIN_FAKE_KEYS = os.environ.get("COVERSTRIP_KWIN_FAKE_KEYS", "")
+LEFT_CTRL, LEFT_ALT, KEY_A = 29, 56, 30  # evdev key codes
+# From the keys' press (or release) to the strip gone (or back): a tick and the read-back.
+PEEK_REACTION = 0.3
+KWIN_STARTED = """\
+#!/bin/sh
+echo "$DISPLAY" > {display_file}.part && mv {display_file}.part {display_file}
+"""
+EAVESDROPS = "[Xwayland]\nXwaylandEavesdrops={}\n"
+# kwin offers its fake input only to programs whose desktop entry asks for it.
+FAKE_KEYS_ENTRY = """\
+[Desktop Entry]
+Type=Application
+Name=coverstrip tests' keys
+Exec={program}
+NoDisplay=true
+X-KDE-Wayland-Interfaces=org_kde_kwin_fake_input
+"""
+
+
+@unittest.skipIf(BUILD == "windows", LINUX_ONLY)
+@unittest.skipUnless(shutil.which("kwin_wayland") and shutil.which("Xwayland") and KWIN_FAKE_KEYS,
+                     "needs kwin_wayland, Xwayland and libwayland-client's headers at build "
+                     "(scripts/install-deps test installs them)")
+class KwinWithXWayland(unittest.TestCase):
+    """kwin_wayland on its virtual backend with XWayland, a Wayland-native fullscreen mpv with the
+    keyboard, and Ctrl+Alt held on kwin's fake-input keyboard: the peek works once kwin lets X
+    programs see the modifier keys (kwinrc [Xwayland] XwaylandEavesdrops), not before."""
+
+    @classmethod
+    def setUpClass(cls):
+        cls.tmp = tempfile.mkdtemp(prefix="coverstrip-kwin-")
+        cls.addClassCleanup(shutil.rmtree, cls.tmp, ignore_errors=True)
+        folders = {name: os.path.join(cls.tmp, name) for name in ("run", "config", "data")}
+        applications = os.path.join(folders["data"], "applications")
+        os.makedirs(applications)
+        os.mkdir(folders["config"])
+        os.mkdir(folders["run"], 0o700)
+        display_file = os.path.join(cls.tmp, "display")
+        started = os.path.join(cls.tmp, "started")
+        cls.kwinrc = os.path.join(folders["config"], "kwinrc")
+        cls.player_log = os.path.join(cls.tmp, "mpv.log")
+        for path, text in ((os.path.join(applications, "coverstrip-keys.desktop"),
+                            FAKE_KEYS_ENTRY.format(program=KWIN_FAKE_KEYS)),
+                           (started, KWIN_STARTED.format(display_file=display_file)),
+                           (cls.kwinrc, EAVESDROPS.format("None")), (cls.player_log, "")):
+            with open(path, "w") as f:
+                f.write(text)
+        os.chmod(started, 0o755)
+        # A copy without the file capability (CAP_SYS_RESOURCE) the package gives the program,
+        # which a container may refuse to run.
+        kwin = os.path.join(cls.tmp, "kwin_wayland")
+        shutil.copy(shutil.which("kwin_wayland"), kwin)
+        cls.log = open(os.path.join(cls.tmp, "kwin.log"), "w")
+        cls.addClassCleanup(cls.log.close)
+        cls.env = without_display(HOME=cls.tmp, XDG_RUNTIME_DIR=folders["run"],
+                                  XDG_CONFIG_HOME=folders["config"],
+                                  XDG_DATA_HOME=folders["data"])
+        bus = SessionBus(cls.tmp, cls.log, cls.env)
+        cls.addClassCleanup(bus.stop)
+        cls.env.update(bus.environment)
+        cls.kwin = spawn([kwin, "--virtual", "--xwayland", "--socket", "wayland-coverstrip",
+                          "--no-lockscreen", "--no-global-shortcuts", "--no-kactivities",
+                          started], env=dict(cls.env, KWIN_COMPOSE="Q"),
+                         stdin=subprocess.DEVNULL, stdout=cls.log, stderr=subprocess.STDOUT)
+        cls.addClassCleanup(stop, cls.kwin)
+
+        def display():
+            if cls.kwin.poll() is not None:
+                with open(cls.log.name) as f:
+                    raise AssertionError(f"kwin_wayland ended ({cls.kwin.returncode}): {f.read()}")
+            if os.path.exists(display_file):
+                with open(display_file) as f:
+                    return f.read().strip()
+            return None
+
+        cls.env.update(WAYLAND_DISPLAY="wayland-coverstrip",
+                       DISPLAY=wait_for(display, bool, 30, "serving Wayland and XWayland"))
+        # Its log tells of the keys it is given.
+        cls.start(["mpv", "--no-config", "--no-terminal", "--vo=wlshm", "--fs", "--loop-file=inf",
+                   "--msg-level=all=no,input=trace", f"--log-file={cls.player_log}",
+                   "av://lavfi:testsrc=size=320x240:rate=10"])
+        cls.keys = cls.start([KWIN_FAKE_KEYS], stdin=subprocess.PIPE, stdout=subprocess.PIPE)
+        strip = cls.start([EXE])
+        cls.strip = wait_for(lambda: cls.read("xdotool", "search", "--onlyvisible", "--name",
+                                              "^Form1$").split() or strip.poll(),
+                             bool, START_TIMEOUT, "showing the strip through XWayland")[0]
+
+    @classmethod
+    def start(cls, args, **kwargs):
+        kwargs.setdefault("stdout", cls.log)
+        process = spawn(args, env=cls.env, stderr=cls.log, **kwargs)
+        cls.addClassCleanup(stop, process)
+        return process
+
+    @classmethod
+    def read(cls, *args):
+        return subprocess.run(args, env=cls.env, capture_output=True, text=True,
+                              timeout=20).stdout
+
+    def key(self, code, down):
+        self.keys.stdin.write(f"key {code} {int(down)}\n".encode())
+        self.keys.stdin.flush()
+        self.assertEqual(self.keys.stdout.readline().decode().strip(), "ok")
+
+    def viewable(self):
+        return "IsViewable" in self.read("xwininfo", "-id", self.strip)
+
+    def hold_ctrl_alt(self, down):
+        for code in (LEFT_CTRL, LEFT_ALT) if down else (LEFT_ALT, LEFT_CTRL):
+            self.key(code, down)
+
+    def peeks(self):
+        """Whether the strip steps aside within a tick of Ctrl+Alt held; it must be back within
+        a tick of their release."""
+        self.hold_ctrl_alt(True)
+        try:
+            wait_for(self.viewable, lambda v: not v, PEEK_REACTION, "stepped aside")
+            return True
+        except AssertionError:
+            return False
+        finally:
+            self.hold_ctrl_alt(False)
+            wait_for(self.viewable, bool, PEEK_REACTION, "covering again")
+
+    def player_has_the_keyboard(self):
+        self.key(KEY_A, True)
+        self.key(KEY_A, False)
+        with open(self.player_log) as f:
+            return "'a' down" in f.read()
+
+    def test_the_peek_works_over_a_wayland_window_once_kwin_shows_x_programs_the_modifiers(self):
+        wait_for(self.player_has_the_keyboard, bool, 5, "giving mpv the keyboard")
+        self.assertTrue(self.viewable())
+        self.hold_ctrl_alt(True)
+        hold_for(self.viewable, bool, 0.5, "covering while kwin keeps the keys from X programs")
+        self.hold_ctrl_alt(False)
+        with open(self.kwinrc, "w") as f:
+            f.write(EAVESDROPS.format("Modifiers"))
+        self.read("dbus-send", "--session", "--print-reply", "--dest=org.kde.KWin", "/KWin",
+                  "org.kde.KWin.reconfigure")
+        # kwin takes the setting up a few hundred milliseconds after it is told, for the keys
+        # pressed from then on.
+        wait_for(self.peeks, bool, 5, "peeking once kwin has the setting")
 
 if __name__ == "__main__":
     unittest.main()

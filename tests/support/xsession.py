@@ -226,14 +226,15 @@ WINDOW_MANAGERS = {
 
 
 class SessionBus:
-    """A dbus-daemon --session of its own, at an address in the X session's folder."""
+    """A dbus-daemon --session of its own, at an address in a folder of the caller's (an X
+    session's), its output to log."""
 
-    def __init__(self, session, env=None):
-        path = os.path.join(session.tmp, f"bus-{time.monotonic_ns()}")
+    def __init__(self, folder, log, env=None):
+        path = os.path.join(folder, f"bus-{time.monotonic_ns()}")
         self.process = spawn(["dbus-daemon", "--session", "--nofork", "--print-address=1",
                               f"--address=unix:path={path}"],
                              env=env, stdin=subprocess.DEVNULL, stdout=subprocess.PIPE,
-                             stderr=session.log_file("dbus-daemon"))
+                             stderr=log)
         # Printed once it listens.
         self.address = self.process.stdout.readline().decode().strip()
         if not self.address:
@@ -311,7 +312,7 @@ class XSession:
         # in the user's home.
         home = dict(HOME=self.tmp, XDG_CONFIG_HOME=config)
         if manager.session_bus:
-            self._bus = SessionBus(self, self.env(**home))
+            self._bus = SessionBus(self.tmp, self.log_file("dbus-daemon"), self.env(**home))
         self._manager = spawn(manager.command, env=self.env(**home),
                               stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
                               stderr=self.log_file(self.window_manager))
