@@ -134,6 +134,8 @@ using RoGetActivationFactoryFunction = HRESULT(WINAPI*)(HSTRING classId, REFIID 
 using WindowsCreateStringReferenceFunction = HRESULT(WINAPI*)(PCWSTR text, UINT32 length,
                                                               HSTRING_HEADER* header,
                                                               HSTRING* string);
+using WindowsGetStringRawBufferFunction = PCWSTR(WINAPI*)(HSTRING string, UINT32* length);
+using WindowsDeleteStringFunction = HRESULT(WINAPI*)(HSTRING string);
 
 struct Releaser {
   void operator()(IUnknown* object) const { object->Release(); }

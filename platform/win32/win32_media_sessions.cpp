@@ -86,7 +86,14 @@ bool Win32MediaSessions::Start() {
       ModuleFunction<RoGetActivationFactoryFunction>(runtime_.get(), "RoGetActivationFactory");
   const auto stringReference = ModuleFunction<WindowsCreateStringReferenceFunction>(
       runtime_.get(), "WindowsCreateStringReference");
-  if (!initialize || !uninitialize || !activationFactory || !stringReference) return false;
+  stringText_ = ModuleFunction<WindowsGetStringRawBufferFunction>(runtime_.get(),
+                                                                  "WindowsGetStringRawBuffer");
+  deleteString_ =
+      ModuleFunction<WindowsDeleteStringFunction>(runtime_.get(), "WindowsDeleteString");
+  if (!initialize || !uninitialize || !activationFactory || !stringReference || !stringText_ ||
+      !deleteString_) {
+    return false;
+  }
 
   // The thread may have COM already, in either model; both serve.
   const HRESULT initialized = initialize(RO_INIT_SINGLETHREADED);
@@ -166,12 +173,22 @@ void Win32MediaSessions::ReadSessions() {
     auto known = std::find_if(sessions_.begin(), sessions_.end(),
                               [identity](const Session& s) { return s.identity == identity; });
     if (known == sessions_.end()) {
-      const UniqueCom<IDelegate> changed(
-          new PostingDelegate(window_.get(), kIidPlaybackInfoChangedHandler));
-      EventRegistrationToken token{};
-      session->add_PlaybackInfoChanged(changed.get(), &token);
-      sessions_.push_back({std::move(session), identity, nextId_++, token, Playback::kStopped});
-      known = sessions_.end() - 1;
+      // The list may hold another object for a session it held before: the same player when
+      // its program is that of a session not seen yet in this reading.
+      std::vector<wchar_t> app = AppOf(*session);
+      known = std::find_if(sessions_.begin(), sessions_.end(), [&app](const Session& s) {
+        return !s.listed && !app.empty() && s.app == app;
+      });
+      if (known != sessions_.end()) {
+        Forget(*known);
+        known->session = std::move(session);
+        known->identity = identity;
+      } else {
+        sessions_.push_back(
+            {std::move(session), identity, std::move(app), nextId_++, {}, Playback::kStopped});
+        known = sessions_.end() - 1;
+      }
+      Watch(*known);
     }
     known->listed = true;
     if (const Playback now = PlaybackOf(*known->session); now != known->reported) {
@@ -189,6 +206,22 @@ void Win32MediaSessions::ReadSessions() {
     std::swap(sessions_[i], sessions_.back());
     sessions_.pop_back();
   }
+}
+
+std::vector<wchar_t> Win32MediaSessions::AppOf(ISession& session) const {
+  HSTRING id = nullptr;
+  if (FAILED(session.get_SourceAppUserModelId(&id)) || id == nullptr) return {};
+  UINT32 length = 0;
+  const PCWSTR text = stringText_(id, &length);
+  std::vector<wchar_t> app(text, text + length);
+  deleteString_(id);
+  return app;
+}
+
+void Win32MediaSessions::Watch(Session& session) {
+  const UniqueCom<IDelegate> changed(
+      new PostingDelegate(window_.get(), kIidPlaybackInfoChangedHandler));
+  session.session->add_PlaybackInfoChanged(changed.get(), &session.playbackChanged);
 }
 
 void Win32MediaSessions::Forget(Session& session) {

@@ -5,9 +5,11 @@
 // and raises every event on a thread of its own. The tests drive it by the functions it exports.
 #include <activation.h>
 #include <asyncinfo.h>
+#include <winstring.h>
 
 #include <atomic>
 #include <memory>
+#include <string>
 #include <thread>
 #include <utility>
 #include <vector>
@@ -110,27 +112,39 @@ class Event {
   INT64 lastToken_ = 0;
 };
 
-// A session, which is its own playback info: the watcher reads that as soon as it has it.
+struct SessionState {
+  int id;
+  PlaybackStatus status;
+  bool fresh;  // handed out as another object at every reading of the list
+  Event playbackInfoChanged;
+};
+
+// An object for a session, which is its own playback info: the watcher reads that as soon as it
+// has it.
 class Session final : public Object<ISession, IPlaybackInfo> {
  public:
-  Session(int id, PlaybackStatus status) : id(id), status(status) {}
+  explicit Session(std::shared_ptr<SessionState> state) : state(std::move(state)) {}
   HRESULT STDMETHODCALLTYPE GetPlaybackInfo(IPlaybackInfo** info) override {
     *info = Referenced(static_cast<IPlaybackInfo*>(this));
     return S_OK;
   }
   HRESULT STDMETHODCALLTYPE get_PlaybackStatus(PlaybackStatus* status) override {
-    *status = this->status;
+    *status = state->status;
     return S_OK;
   }
   HRESULT STDMETHODCALLTYPE add_PlaybackInfoChanged(IDelegate* handler, Token* token) override {
-    return playbackInfoChanged.Add(handler, token);
+    return state->playbackInfoChanged.Add(handler, token);
   }
   HRESULT STDMETHODCALLTYPE remove_PlaybackInfoChanged(Token token) override {
-    return playbackInfoChanged.Remove(token);
+    return state->playbackInfoChanged.Remove(token);
+  }
+  // Each session's program its own.
+  HRESULT STDMETHODCALLTYPE get_SourceAppUserModelId(HSTRING* id) override {
+    const std::wstring app = L"player" + std::to_wstring(state->id);
+    return WindowsCreateString(app.c_str(), static_cast<UINT32>(app.size()), id);
   }
 
   NOT_CALLED(get_Controls, IInspectable**);
-  NOT_CALLED(get_SourceAppUserModelId, HSTRING*);
   NOT_CALLED(TryGetMediaPropertiesAsync, Operation);
   NOT_CALLED(GetTimelineProperties, IInspectable**);
   NOT_CALLED(TryPlayAsync, Operation);
@@ -151,9 +165,7 @@ class Session final : public Object<ISession, IPlaybackInfo> {
   NOT_CALLED(add_TimelinePropertiesChanged, IUnknown*, Token*);
   NOT_CALLED(remove_TimelinePropertiesChanged, Token);
 
-  const int id;
-  PlaybackStatus status;
-  Event playbackInfoChanged;
+  const std::shared_ptr<SessionState> state;
 };
 
 // The manager, which is its own list of sessions (IVectorView<Session>): the watcher reads that
@@ -167,7 +179,8 @@ class Manager final : public Object<IManager, ISessionList> {
   }
   HRESULT STDMETHODCALLTYPE GetAt(UINT32 index, ISession** session) override {
     if (index >= sessions.size()) return kOutOfBounds;
-    *session = Referenced(sessions[index].get());
+    Session* const listed = sessions[index].get();
+    *session = listed->state->fresh ? new Session(listed->state) : Referenced(listed);
     return S_OK;
   }
   HRESULT STDMETHODCALLTYPE get_Size(UINT32* size) override {
@@ -241,9 +254,9 @@ class Factory final : public Object<IActivationFactory, IManagerStatics> {
   }
 };
 
-Session* SessionNumbered(int id) {
+SessionState* SessionNumbered(int id) {
   for (const auto& session : TheManager().sessions) {
-    if (session->id == id) return session.get();
+    if (session->state->id == id) return session->state.get();
   }
   return nullptr;
 }
@@ -263,22 +276,25 @@ __declspec(dllexport) HRESULT WINAPI
   return S_OK;
 }
 
-// A session appears with a playback status; answers its number.
-__declspec(dllexport) int StandInAddSession(PlaybackStatus status) {
+// A session appears with a playback status; answers its number. Fresh, the list holds another
+// object for it at every reading.
+__declspec(dllexport) int StandInAddSession(PlaybackStatus status, bool fresh) {
   Manager& manager = TheManager();
-  manager.sessions.emplace_back(new Session(++manager.lastId, status));
+  manager.sessions.emplace_back(new Session(std::make_shared<SessionState>(SessionState{
+      .id = ++manager.lastId, .status = status, .fresh = fresh, .playbackInfoChanged = {}})));
   RaiseSessionsChanged();
   return manager.lastId;
 }
 
 __declspec(dllexport) void StandInSetStatus(int session, PlaybackStatus status) {
-  Session* const changed = SessionNumbered(session);
+  SessionState* const changed = SessionNumbered(session);
   changed->status = status;
-  changed->playbackInfoChanged.Raise(static_cast<ISession*>(changed));
+  changed->playbackInfoChanged.Raise(nullptr);
 }
 
 __declspec(dllexport) void StandInRemoveSession(int session) {
-  std::erase_if(TheManager().sessions, [session](const auto& s) { return s->id == session; });
+  std::erase_if(TheManager().sessions,
+                [session](const auto& s) { return s->state->id == session; });
   RaiseSessionsChanged();
 }
 
