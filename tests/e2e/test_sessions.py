@@ -287,6 +287,7 @@ class KwinWithXWayland(unittest.TestCase):
         bus = SessionBus(cls.tmp, cls.log, cls.env)
         cls.addClassCleanup(bus.stop)
         cls.env.update(bus.environment)
+        # Composited with QPainter: kwin's OpenGL would be Mesa's software renderer here.
         cls.kwin = spawn([kwin, "--virtual", "--xwayland", "--socket", "wayland-coverstrip",
                           "--no-lockscreen", "--no-global-shortcuts", "--no-kactivities",
                           started], env=dict(cls.env, KWIN_COMPOSE="Q"),

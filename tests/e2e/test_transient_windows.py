@@ -1,7 +1,7 @@
 """Other programs' transient windows over the strip: it stays below them while they are shown,
 above the player all the while, and covers again once they are gone; two strips keep their order;
-under each other window manager (i3, whose frames bypass the window manager too, xfwm4, kwin_x11,
-mutter) it still covers a fullscreen window."""
+under each other window manager the tests know (i3, whose frames bypass the window manager too,
+and the compositing xfwm4, kwin_x11 and mutter among them) it still covers a fullscreen window."""
 
 import shutil
 import unittest
