@@ -103,6 +103,14 @@ class NoXDisplay(unittest.TestCase):
 
 # --- a real Wayland session ---------------------------------------------------------------------
 
+
+def fail_if_ended(process, name, log):
+    """A compositor that has ended while the test waits for it fails the test with its log."""
+    if process.poll() is not None:
+        with open(log.name) as f:
+            raise AssertionError(f"{name} ended ({process.returncode}): {f.read()}")
+
+
 # sway refuses to run as root; as root, the compositor, the program and the readers run as nobody.
 NOBODY = 65534
 SWAY_CONFIG = """\
@@ -154,9 +162,7 @@ class SwayWithXWayland(unittest.TestCase):
         cls.addClassCleanup(stop, cls.sway)
 
         def started():
-            if cls.sway.poll() is not None:
-                with open(cls.log.name) as f:
-                    raise AssertionError(f"sway ended ({cls.sway.returncode}): {f.read()}")
+            fail_if_ended(cls.sway, "sway", cls.log)
             sockets = [n for n in os.listdir(run_dir) if n.startswith("wayland-") and
                        not n.endswith(".lock")]
             display = None
@@ -295,9 +301,7 @@ class KwinWithXWayland(unittest.TestCase):
         cls.addClassCleanup(stop, cls.kwin)
 
         def display():
-            if cls.kwin.poll() is not None:
-                with open(cls.log.name) as f:
-                    raise AssertionError(f"kwin_wayland ended ({cls.kwin.returncode}): {f.read()}")
+            fail_if_ended(cls.kwin, "kwin_wayland", cls.log)
             if os.path.exists(display_file):
                 with open(display_file) as f:
                     return f.read().strip()
